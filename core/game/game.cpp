@@ -1,0 +1,130 @@
+// Start-up, activation, shutdown and the guarded run entry points.
+#include "game/game.h"
+
+#include <chrono>
+
+#include "game/settings.h"
+#include "platform/cp1252.h"
+#include "script/script_codec.h"
+#include "script/script_fault.h"
+
+namespace zunk {
+
+Game::Game(Host& host, GameConfig config)
+    : url(std::move(config.url)),
+      host_(host),
+      folder_(std::move(config.game_dir)),
+      base_name_(std::move(config.base_name)),
+      interpreter_(*this),
+      random_(static_cast<std::uint32_t>(
+          std::chrono::system_clock::now().time_since_epoch().count())) {
+  world_.fncdef[1] = kDefaultStartScript;
+  const StartSettings settings = ReadSettings(folder_, base_name_);
+  if (settings.start_script) world_.fncdef[1] = *settings.start_script;
+  if (settings.login) login = *settings.login;
+  if (settings.password) senha = *settings.password;
+  host_.PumpEvents();
+
+  if (!LoadDataFile(".ign", world_.ignored_words)) world_.ignored_words.SetText(kDefaultIgnoredWords);
+  LoadDataFile(".plr", world_.word_list);
+  LoadDataFile(".vrb", world_.verb_list);
+  LoadDataFile(".msg", world_.message_list);
+  LoadDataFile(".obj", world_.object_list);
+  world_.ClearRegisters();
+}
+
+Game::~Game() { WriteLoginBack(folder_, base_name_, login, senha); }
+
+void Game::Activate() {
+  if (!first_activation_) return;
+  first_activation_ = false;
+  if (!world_.fncdef[1].empty()) RunScriptFromHost(world_.fncdef[1]);
+}
+
+template <typename Body>
+void Game::Guarded(Body body) {
+  try {
+    body();
+  } catch (const ScriptFault& fault) {
+    host_.ShowError(fault.what());
+  } catch (const std::bad_alloc&) {
+    host_.ShowError("Memória insuficiente.");
+  }
+}
+
+void Game::RunScriptFromHost(const std::string& name) {
+  Guarded([&] { interpreter_.RunScript(name); });
+}
+
+void Game::ExecLineFromHost(const std::string& line) {
+  Guarded([&] { interpreter_.ExecLine(line); });
+}
+
+bool Game::LoadDataFile(const std::string& extension, LineList& into) {
+  const std::string name = base_name_ + extension;
+  if (!FileAvailable(name)) return false;
+  const auto bytes = folder_.Read(name);
+  if (!bytes) return false;
+  into.SetText(*bytes);
+  return true;
+}
+
+bool Game::ScriptAvailable(std::string_view name) {
+  return Available(std::string(name) + kScriptExt, script_source);
+}
+
+bool Game::FileAvailable(std::string_view name) { return Available(std::string(name), file_source); }
+
+bool Game::Available(const std::string& file_name, Source source) {
+  if (!SafeRelativePath(file_name)) return false;
+  if (source != Source::WebOnly && folder_.Exists(file_name)) return true;
+  if (source == Source::DiskOnly || url.empty()) return false;
+  return FetchFile(file_name);
+}
+
+bool Game::FetchFile(std::string_view name) {
+  if (!SafeRelativePath(name)) return false;
+  host_.SetLamp(Lamp::Fetching);
+  HttpRequest request;
+  request.url = EncodeBaseUrl(url) + EncodeUrlPath(name);
+  request.user = Cp1252ToUtf8(login);
+  request.password = Cp1252ToUtf8(senha);
+  host_.PumpEvents();
+  const HttpResult result = host_.HttpGet(request);
+  const bool ok = result.ok && folder_.Write(name, result.body);
+  host_.SetLamp(Lamp::Idle);
+  return ok;
+}
+
+namespace {
+
+std::string PercentEncode(std::string_view name, std::string_view also_keep) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  const std::string utf8 = Cp1252ToUtf8(name);
+  std::string out;
+  out.reserve(utf8.size());
+  for (char c : utf8) {
+    const auto u = static_cast<unsigned char>(c);
+    const bool unreserved = (u >= 'a' && u <= 'z') || (u >= 'A' && u <= 'Z') ||
+                            (u >= '0' && u <= '9') || u == '-' || u == '_' || u == '.' ||
+                            u == '~' || u == '/';
+    if (u == '\\') {
+      out += '/';
+    } else if (unreserved || (u >= 0x21 && u < 0x7F && also_keep.find(c) != std::string_view::npos)) {
+      out += c;
+    } else {
+      out += '%';
+      out += kHex[u >> 4];
+      out += kHex[u & 0xF];
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
+std::string EncodeUrlPath(std::string_view name) { return PercentEncode(name, ""); }
+
+std::string EncodeBaseUrl(std::string_view url) { return PercentEncode(url, ":?#[]@!$&'()*+,;=%"); }
+
+}  // namespace zunk

@@ -1,0 +1,98 @@
+// The game: start-up from a game folder, the world, the output model, the interpreter, the
+// file-availability rule with its web fetch, and the guarded entry points through which a
+// host's event handlers start runs.
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <random>
+#include <string>
+#include <string_view>
+
+#include "game/output.h"
+#include "game/world/world.h"
+#include "platform/game_folder.h"
+#include "platform/host.h"
+#include "script/interpreter.h"
+
+namespace zunk {
+
+// Where a kind of file is read from.
+enum class Source { DiskOnly, WebOnly, DiskThenWeb };
+
+struct GameConfig {
+  std::filesystem::path game_dir;
+  std::string base_name;  // CP1252
+  std::string url;        // preset base URL of the game's files, CP1252
+};
+
+// Game folder and base name from the program's own path: its folder, and its file name less
+// the last four characters.
+GameConfig ConfigFromProgramPath(const std::filesystem::path& program);
+
+// The base name of the data files in a folder, for hosts given only the folder: the name of
+// the first (in name order) ".vrb", ".plr", ".msg", ".obj" or ".ovt" file, or the folder's
+// own name when there is none.
+std::string FindBaseName(const std::filesystem::path& game_dir);
+
+class Game {
+ public:
+  // Builds the whole game state from the folder (start-up).
+  Game(Host& host, GameConfig config);
+  // Writes the club login back to the settings file when it exists.
+  ~Game();
+  Game(const Game&) = delete;
+  Game& operator=(const Game&) = delete;
+
+  // Window activation: the first one runs the start script FncDef[1].
+  void Activate();
+
+  // Entry points for event handlers: a fault ends the run and reaches the error display.
+  void RunScriptFromHost(const std::string& name);
+  void ExecLineFromHost(const std::string& line);
+
+  bool ScriptAvailable(std::string_view name);
+  bool FileAvailable(std::string_view name);
+  bool FetchFile(std::string_view name);
+
+  // Loads a data file (BaseName + extension) into a list when it is available.
+  bool LoadDataFile(const std::string& extension, LineList& into);
+
+  Host& host() { return host_; }
+  World& world() { return world_; }
+  Output& output() { return output_; }
+  Interpreter& interpreter() { return interpreter_; }
+  const GameFolder& folder() const { return folder_; }
+  const std::string& base_name() const { return base_name_; }
+  std::mt19937& random() { return random_; }
+
+  std::string url;    // Url
+  std::string login;  // Login
+  std::string senha;  // Senha
+  Source script_source = Source::DiskThenWeb;
+  Source file_source = Source::DiskThenWeb;
+
+ private:
+  bool Available(const std::string& file_name, Source source);
+  template <typename Body>
+  void Guarded(Body body);
+
+  Host& host_;
+  GameFolder folder_;
+  std::string base_name_;
+  World world_;
+  Output output_;
+  Interpreter interpreter_;
+  std::mt19937 random_;
+  bool first_activation_ = true;
+};
+
+// Percent-encodes a CP1252 file name for a URL path: UTF-8, unreserved characters and "/"
+// kept, backslashes turned into "/".
+std::string EncodeUrlPath(std::string_view name);
+
+// Percent-encodes only what may not stand in a URL (blanks, controls, non-ASCII) of a base
+// address typed by an author; its delimiters are kept.
+std::string EncodeBaseUrl(std::string_view url);
+
+}  // namespace zunk

@@ -1,0 +1,159 @@
+// Confinement, case-insensitive lookup and atomic writes for game folder files.
+#include "platform/game_folder.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+#include <fstream>
+#include <system_error>
+#include <vector>
+
+#include "platform/cp1252.h"
+
+namespace fs = std::filesystem;
+
+namespace zunk {
+namespace {
+
+std::vector<std::string> SplitComponents(std::string_view name) {
+  std::vector<std::string> parts;
+  std::string current;
+  for (char c : name) {
+    if (c == '/' || c == '\\') {
+      if (!current.empty() && current != ".") parts.push_back(current);
+      current.clear();
+    } else {
+      current += c;
+    }
+  }
+  if (!current.empty() && current != ".") parts.push_back(current);
+  return parts;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (FoldCp1252(a[i]) != FoldCp1252(b[i])) return false;
+  }
+  return true;
+}
+
+// Finds an entry of dir whose name equals component (CP1252) ignoring case.
+std::optional<fs::path> FindEntryIgnoringCase(const fs::path& dir, const std::string& component) {
+  const fs::path exact = dir / fs::path(Cp1252ToUtf8(component));
+  std::error_code ec;
+  if (fs::exists(exact, ec)) return exact;
+  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::string entry = Utf8ToCp1252(it->path().filename().string());
+    if (SameNameIgnoringCase(entry, component)) return it->path();
+  }
+  return std::nullopt;
+}
+
+}  // namespace
+
+char FoldCp1252(char c) {
+  const auto u = static_cast<unsigned char>(c);
+  if (u >= 'a' && u <= 'z') return static_cast<char>(u - 32);
+  if (u >= 0xE0 && u <= 0xFE && u != 0xF7) return static_cast<char>(u - 32);
+  switch (u) {
+    case 0x9A: return static_cast<char>(0x8A);
+    case 0x9C: return static_cast<char>(0x8C);
+    case 0x9E: return static_cast<char>(0x8E);
+    case 0xFF: return static_cast<char>(0x9F);
+    default: return c;
+  }
+}
+
+std::optional<fs::path> SafeRelativePath(std::string_view name) {
+  if (name.empty() || name.find('\0') != std::string_view::npos) return std::nullopt;
+  if (name.front() == '/' || name.front() == '\\') return std::nullopt;
+  if (name.find(':') != std::string_view::npos) return std::nullopt;  // drive or stream
+  const std::vector<std::string> parts = SplitComponents(name);
+  if (parts.empty()) return std::nullopt;
+  fs::path rel;
+  for (const std::string& part : parts) {
+    if (part == "..") return std::nullopt;
+    rel /= fs::path(Cp1252ToUtf8(part));
+  }
+  return rel;
+}
+
+std::optional<std::string> ReadWholeFile(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
+  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  if (in.bad()) return std::nullopt;
+  return data;
+}
+
+bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
+  std::string temp = (path.parent_path() / (".zunk-" + path.filename().string() + ".XXXXXX")).string();
+  const int fd = ::mkstemp(temp.data());
+  if (fd < 0) return false;
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  bool ok = true;
+  while (left > 0) {
+    const ssize_t n = ::write(fd, data, left);
+    if (n <= 0) {
+      ok = false;
+      break;
+    }
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  ::fchmod(fd, 0644);
+  if (ok && ::fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
+  if (!ok) ::unlink(temp.c_str());
+  return ok;
+}
+
+GameFolder::GameFolder(fs::path dir) : dir_(std::move(dir)) {}
+
+std::optional<fs::path> GameFolder::Find(std::string_view name) const {
+  const auto rel = SafeRelativePath(name);
+  if (!rel) return std::nullopt;
+  std::error_code ec;
+  const fs::path exact = dir_ / *rel;
+  if (fs::is_regular_file(exact, ec)) return exact;
+  fs::path current = dir_;
+  for (const std::string& part : SplitComponents(name)) {
+    auto next = FindEntryIgnoringCase(current, part);
+    if (!next) return std::nullopt;
+    current = *next;
+  }
+  if (fs::is_regular_file(current, ec)) return current;
+  return std::nullopt;
+}
+
+std::optional<std::string> GameFolder::Read(std::string_view name) const {
+  const auto path = Find(name);
+  if (!path) return std::nullopt;
+  return ReadWholeFile(*path);
+}
+
+bool GameFolder::Write(std::string_view name, std::string_view bytes) const {
+  if (const auto existing = Find(name)) return WriteFileAtomic(*existing, bytes);
+  const std::vector<std::string> parts = SplitComponents(name);
+  if (!SafeRelativePath(name)) return false;
+  fs::path current = dir_;
+  std::error_code ec;
+  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
+    auto next = FindEntryIgnoringCase(current, parts[i]);
+    if (!next) {
+      next = current / fs::path(Cp1252ToUtf8(parts[i]));
+      fs::create_directory(*next, ec);
+      if (ec) return false;
+    }
+    if (!fs::is_directory(*next, ec)) return false;
+    current = *next;
+  }
+  return WriteFileAtomic(current / fs::path(Cp1252ToUtf8(parts.back())), bytes);
+}
+
+}  // namespace zunk

@@ -1,0 +1,152 @@
+// Line dispatch and the run loops.
+#include "script/interpreter.h"
+
+#include "game/game.h"
+#include "script/command_table.h"
+#include "script/operands.h"
+#include "script/script_codec.h"
+#include "script/script_fault.h"
+
+namespace zunk {
+
+class Interpreter::DepthGuard {
+ public:
+  explicit DepthGuard(int& depth) : depth_(depth) {
+    if (depth_ >= kMaxRunDepth) {
+      throw ScriptFault("Execução interrompida: mais de " + std::to_string(kMaxRunDepth) +
+                        " scripts aninhados (um script que chama a si mesmo?).");
+    }
+    ++depth_;
+  }
+  ~DepthGuard() { --depth_; }
+  DepthGuard(const DepthGuard&) = delete;
+  DepthGuard& operator=(const DepthGuard&) = delete;
+
+ private:
+  int& depth_;
+};
+
+Interpreter::Interpreter(Game& game) : game_(game) {}
+
+std::int32_t Interpreter::ExecLine(std::string_view line) {
+  std::size_t start = 0;
+  while (start < line.size() && line[start] == ' ') ++start;
+  if (start == line.size()) return kNextLine;
+  const char first = line[start];
+  if (first == ':' || first == '/' || first == ';') return kNextLine;
+  line.remove_prefix(start);
+
+  const std::size_t blank = line.find(' ');
+  const std::string_view word = line.substr(0, blank);
+  const std::string_view args =
+      blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
+
+  Output& out = game_.output();
+  World& world = game_.world();
+  switch (FindCommand(word)) {
+    case Command::MsgShow: out.ShowMessage(std::string(args)); break;
+    case Command::MsgAdd: out.AddMessageLine(std::string(args)); break;
+    case Command::MsgExtend: MsgExtend(args); break;
+
+    case Command::Reg:
+    case Command::Rnd:
+    case Command::Add:
+    case Command::Sub:
+    case Command::Mul:
+    case Command::Div: return RegisterCommand(static_cast<int>(FindCommand(word)), args);
+    case Command::Inc: return IncDec(args, 1);
+    case Command::Dec: return IncDec(args, -1);
+    case Command::Def: Def(args); break;
+    case Command::SeEq:
+    case Command::SeNe:
+    case Command::SeGt:
+    case Command::SeLt: return Compare(static_cast<int>(FindCommand(word)), args);
+    case Command::Loop: return Loop(args);
+    case Command::IfArq: return IfArq(args);
+    case Command::Verifica: Verifica(args); break;
+    case Command::Script: return Script(args);
+    case Command::Fim: return Fim();
+
+    case Command::DefMsg: DefMsg(args); break;
+    case Command::StrSet: world.str_reg = std::string(args); break;
+    case Command::StrAppend: StrAppend(args); break;
+    case Command::StrShow: StrShow(); break;
+    case Command::List: List(args); break;
+    case Command::SgtCaption: SgtCaption(args); break;
+    case Command::SgtScript: SgtScript(args); break;
+    case Command::SgtClear: SgtClear(args); break;
+
+    case Command::Goto: return Goto(args);
+
+    // Recognised words whose bodies come with the screen, navigation, object, timer, media
+    // and web subsystems; until then they do nothing.
+    default: break;
+  }
+  return kNextLine;
+}
+
+void Interpreter::RunScript(const std::string& name) {
+  game_.output().ClearSuggestions();
+  if (!game_.ScriptAvailable(name)) return;
+  cur_script = name;
+  if (!LoadScript(name, script_lines)) return;
+  if (script_lines.Empty()) return;
+  main_line = 0;
+  RunLoop(script_lines, main_line);
+}
+
+bool Interpreter::LoadScript(const std::string& name, LineList& into) {
+  const auto bytes = game_.folder().Read(name + kScriptExt);
+  if (!bytes) return false;
+  DecodedScript decoded = DecodeScript(*bytes);
+  into.Assign(std::move(decoded.lines));
+  return decoded.complete;
+}
+
+void Interpreter::RunFromLabel(LineList& list, std::string_view label, std::int32_t& counter) {
+  for (int i = 0; i < list.Count(); ++i) {
+    if (list.Get(i) == label) {
+      counter = i + 1;
+      RunLoop(list, counter);
+      return;
+    }
+  }
+}
+
+void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
+  DepthGuard guard(run_depth_);
+  // The line is copied before it runs: a nested run may replace the list under it.
+  std::string line;
+  while (counter >= 0 && counter < list.Count()) {
+    line = list.Get(counter);
+    const std::int32_t next = ExecLine(line);
+    counter = next == kNextLine ? counter + 1 : next;
+  }
+}
+
+std::int32_t Interpreter::Goto(std::string_view args) {
+  if (args.empty()) return kNextLine;
+  std::string label;
+  if (args.front() != ':') label = ":";
+  label.append(args);
+  const std::string_view trimmed = TrimBlanks(label);
+  if (!timer_context) return FindLabel(script_lines, trimmed);
+  timer_context = false;
+  return FindLabel(timer_script_lines, trimmed);
+}
+
+std::int32_t Interpreter::FindLabel(const LineList& list, std::string_view label) {
+  LabelIndex& index = &list == &timer_script_lines ? timer_labels_ : script_labels_;
+  if (index.generation != list.generation()) {
+    index.first_line.clear();
+    for (int i = 0; i < list.Count(); ++i) {
+      const std::string& line = list.Get(i);
+      if (!line.empty() && line[0] == ':') index.first_line.emplace(line, i);  // keeps the first
+    }
+    index.generation = list.generation();
+  }
+  const auto found = index.first_line.find(label);
+  return found == index.first_line.end() ? kNextLine : found->second;
+}
+
+}  // namespace zunk

@@ -1,0 +1,103 @@
+// The script runner: one line at a time from its text, dispatched on its command word, with
+// the run loops over ScriptLines, a label, or the periodic timer's lines. Runs nest when a
+// command starts another script or an event handler runs during a wait; all runs share the
+// lines and counters below.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "game/world/line_list.h"
+
+namespace zunk {
+
+class Game;
+
+// Deepest nesting of runs (a script handing over to another, a location moving on, an event
+// handled during a wait). Deeper runs end with a fault instead of exhausting the stack.
+inline constexpr int kMaxRunDepth = 256;
+
+// Next-line results of ExecLine.
+inline constexpr std::int32_t kNextLine = -1;
+inline constexpr std::int32_t kRunReplaced = 65000;
+
+class Interpreter {
+ public:
+  explicit Interpreter(Game& game);
+
+  // Executes one line; returns the index of the line to run next (see the constants above,
+  // or a label's index, or the line count of the list being run to end it).
+  std::int32_t ExecLine(std::string_view line);
+
+  // The main run: loads the named script into ScriptLines and runs it from line 0.
+  void RunScript(const std::string& name);
+
+  // Runs the lines after the first line equal to label, to the end of list.
+  void RunFromLabel(LineList& list, std::string_view label, std::int32_t& counter);
+
+  // Loads the decoded lines of a script; false when it is missing or stops decoding early
+  // (the lines decoded before the fault are still stored).
+  bool LoadScript(const std::string& name, LineList& into);
+
+  LineList script_lines;  // ScriptLines
+  std::string cur_script;  // CurScript
+  std::int32_t main_line = 0;  // MainLine
+  LineList timer_script_lines;  // TimerScriptLines
+  std::string timer_script;  // TimerScript
+  std::int32_t timer_line = 0;  // TimerLine
+  bool timer_context = false;  // TimerContext
+  int last_reg = 0;  // LastReg
+
+  int run_depth() const { return run_depth_; }
+
+ private:
+  class DepthGuard;
+
+  void RunLoop(LineList& list, std::int32_t& counter);
+  std::int32_t Goto(std::string_view label);
+  std::int32_t FindLabel(const LineList& list, std::string_view label);
+
+  // Registers and control flow.
+  std::int32_t RegisterCommand(int command, std::string_view args);
+  std::int32_t IncDec(std::string_view args, std::int32_t delta);
+  void Def(std::string_view args);
+  std::int32_t Compare(int command, std::string_view args);
+  std::int32_t Loop(std::string_view args);
+  std::int32_t Fim();
+  std::int32_t Script(std::string_view args);
+  std::int32_t IfArq(std::string_view args);
+  void Verifica(std::string_view args);
+
+  // Messages, text and suggestions.
+  void MsgExtend(std::string_view args);
+  void DefMsg(std::string_view args);
+  void StrAppend(std::string_view args);
+  void StrShow();
+  void List(std::string_view args);
+  void SgtCaption(std::string_view args);
+  void SgtScript(std::string_view args);
+  void SgtClear(std::string_view args);
+  std::string ExpandOperand(std::string_view text);
+  std::string ExtendText(std::string_view args);
+
+  Game& game_;
+  int run_depth_ = 0;
+
+  struct TextHash {
+    using is_transparent = void;
+    std::size_t operator()(std::string_view text) const {
+      return std::hash<std::string_view>{}(text);
+    }
+  };
+  // The first line of each label of a list, rebuilt whenever the list changes.
+  struct LabelIndex {
+    std::uint64_t generation = 0;
+    std::unordered_map<std::string, std::int32_t, TextHash, std::equal_to<>> first_line;
+  };
+  LabelIndex script_labels_;
+  LabelIndex timer_labels_;
+};
+
+}  // namespace zunk

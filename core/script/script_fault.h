@@ -1,0 +1,15 @@
+// A fault that a command body does not handle: it ends the current run and every run it was
+// nested in, and the host's error display shows its message.
+#pragma once
+
+#include <stdexcept>
+#include <string>
+
+namespace zunk {
+
+class ScriptFault : public std::runtime_error {
+ public:
+  explicit ScriptFault(const std::string& message) : std::runtime_error(message) {}
+};
+
+}  // namespace zunk

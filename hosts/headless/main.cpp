@@ -1,0 +1,81 @@
+// zunk-run: plays a game without a window, reading sentences and console commands from a
+// file or standard input and writing a transcript to standard output.
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "game/game.h"
+#include "headless_host.h"
+#include "platform/cp1252.h"
+#include "player.h"
+
+namespace {
+
+constexpr const char* kUsage =
+    "uso: zunk-run [PASTA_DO_JOGO] [--base NOME] [--url URL] [--input ARQUIVO]\n";
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::string game_dir;
+  std::string base;
+  std::string url;
+  std::string input;
+  bool have_base = false;
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    auto value = [&](std::string& into) {
+      if (i + 1 >= argc) return false;
+      into = argv[++i];
+      return true;
+    };
+    if (arg == "--base") {
+      if (!value(base)) return std::cerr << kUsage, 2;
+      have_base = true;
+    } else if (arg == "--url") {
+      if (!value(url)) return std::cerr << kUsage, 2;
+    } else if (arg == "--input") {
+      if (!value(input)) return std::cerr << kUsage, 2;
+    } else if (arg == "--help" || arg == "-h") {
+      std::cout << kUsage;
+      return 0;
+    } else if (!arg.empty() && arg[0] != '-' && game_dir.empty()) {
+      game_dir = arg;
+    } else {
+      std::cerr << kUsage;
+      return 2;
+    }
+  }
+
+  zunk::GameConfig config;
+  if (game_dir.empty()) {
+    config = zunk::ConfigFromProgramPath(std::filesystem::read_symlink("/proc/self/exe"));
+  } else {
+    if (!std::filesystem::is_directory(game_dir)) {
+      std::cerr << "zunk-run: pasta do jogo não encontrada: " << game_dir << '\n';
+      return 1;
+    }
+    config.game_dir = game_dir;
+    config.base_name = zunk::FindBaseName(game_dir);
+  }
+  if (have_base) config.base_name = zunk::Utf8ToCp1252(base);
+  config.url = zunk::Utf8ToCp1252(url);
+
+  std::ifstream file;
+  if (!input.empty()) {
+    file.open(input);
+    if (!file) {
+      std::cerr << "zunk-run: não foi possível ler " << input << '\n';
+      return 1;
+    }
+  }
+  std::istream& in = input.empty() ? std::cin : file;
+
+  zunk::HeadlessHost host;
+  zunk::Game game(host, config);
+  zunk::HeadlessPlayer player(host, game, std::cout);
+  player.Start();
+  std::string line;
+  while (std::getline(in, line)) player.HandleLine(line);
+  return 0;
+}
