@@ -48,7 +48,7 @@ void Game::Guarded(Body body) {
   } catch (const ScriptFault& fault) {
     host_.ShowError(fault.what());
   } catch (const std::bad_alloc&) {
-    host_.ShowError("Memória insuficiente.");
+    host_.ShowError("Mem\xF3ria insuficiente.");
   }
 }
 

@@ -13,7 +13,8 @@ class Interpreter::DepthGuard {
  public:
   explicit DepthGuard(int& depth) : depth_(depth) {
     if (depth_ >= kMaxRunDepth) {
-      throw ScriptFault("Execução interrompida: mais de " + std::to_string(kMaxRunDepth) +
+      // Core text is CP1252.
+      throw ScriptFault("Execu\xE7\xE3o interrompida: mais de " + std::to_string(kMaxRunDepth) +
                         " scripts aninhados (um script que chama a si mesmo?).");
     }
     ++depth_;

@@ -68,7 +68,8 @@ void HeadlessPlayer::PrintObject(const std::string& name) {
   World& world = game_.world();
   const int record = name.empty() || world.object_list.Empty() ? -1 : ObjectOf(world, name);
   if (record < 0) {
-    Print("aviso: objeto não encontrado: " + name);
+    out_ << "aviso: objeto não encontrado: ";
+    Print(name);
     return;
   }
   std::string reply = "dbj:";
@@ -103,7 +104,8 @@ void HeadlessPlayer::EndTurn() {
   for (int i = 0; i < 3; ++i) {
     const Suggestion& s = output.suggestions[i];
     if (!s.caption.empty() || !s.script.empty()) {
-      Print("sugestão " + std::to_string(i + 1) + ": " + s.caption + " -> " + s.script);
+      out_ << "sugestão " << (i + 1) << ": ";
+      Print(s.caption + " -> " + s.script);
     }
   }
   out_ << '\n';

@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs what the project needs (Debian packages, skipped when already there), builds, and
+# then plays the demo game, runs the tests or runs the benchmarks.
+#   ./build.sh demo    build and play the bundled demo in the headless player
+#   ./build.sh test    build and run the tests, plainly and under ASan + UBSan
+#   ./build.sh bench   build in Release and run the benchmarks
+#   ./build.sh deps    only install the packages
+set -euo pipefail
+cd "$(dirname "$0")"
+
+PACKAGES=(
+  cmake ninja-build g++ pkg-config python3
+  libgtest-dev libgmock-dev libbenchmark-dev
+  libcurl4-openssl-dev libjpeg62-turbo-dev libzip-dev
+)
+
+install_deps() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  echo "Installing: ${missing[*]}"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq "${missing[@]}"
+}
+
+build() {  # build DIR [cmake options...]
+  local dir=$1
+  shift
+  cmake -S . -B "$dir" -G Ninja "$@" >/dev/null
+  cmake --build "$dir"
+}
+
+jobs=$(nproc 2>/dev/null || echo 2)
+
+case "${1:-}" in
+  deps)
+    install_deps
+    ;;
+  demo)
+    install_deps
+    build build
+    exec build/hosts/headless/zunk-run build/demo --base farol
+    ;;
+  test)
+    install_deps
+    build build
+    (cd build && ctest --output-on-failure -j "$jobs")
+    build build-asan -DZUNK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+    (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
+      ctest --output-on-failure -j "$jobs")
+    ;;
+  bench)
+    install_deps
+    build build-release -DCMAKE_BUILD_TYPE=Release
+    build-release/bench/zunk_bench
+    ;;
+  *)
+    sed -n '2,8p' "$0"
+    exit 2
+    ;;
+esac
