@@ -41,11 +41,16 @@ void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::st
   } else if (command == "scp") {
     if (!argument.empty()) game_.RunScriptFromHost(argument);
   } else if (command == "reg") {
-    const auto n = ParseDecimal(TrimBlanks(argument));
+    // A number from 0 to 250, or the name of a register.
+    const std::string_view operand = TrimBlanks(argument);
+    const auto n = ParseDecimal(operand);
+    const int named = FindRegisterByName(game_.world(), operand);
     if (n && *n >= 0 && *n <= kRegisterCount) {
       PrintRegister(*n);
+    } else if (!n && named > 0) {
+      PrintRegister(named);
     } else {
-      out_ << "aviso: registrador fora de 0.." << kRegisterCount << '\n';
+      out_ << "aviso: registrador desconhecido (use 0.." << kRegisterCount << " ou um nome)\n";
     }
   } else if (command == "regs") {
     for (int i = 0; i <= kRegisterCount; ++i) PrintRegister(i);
