@@ -82,18 +82,23 @@ bool Game::Available(const std::string& file_name, Source source) {
   return FetchFile(file_name);
 }
 
-bool Game::FetchFile(std::string_view name) {
+bool Game::FetchFile(std::string_view name_view) {
+  // A copy: handlers run by the pump may change whatever the view points into.
+  const std::string name(name_view);
   if (!SafeRelativePath(name)) return false;
   host_.SetLamp(Lamp::Fetching);
+  struct LampBack {
+    Host& host;
+    ~LampBack() { host.SetLamp(Lamp::Idle); }
+  } lamp_back{host_};  // also when the request ends by an exception (out of memory)
+  // The request is built after the pump: a handler may have changed the address or login.
+  host_.PumpEvents();
   HttpRequest request;
   request.url = EncodeBaseUrl(url) + EncodeUrlPath(name);
   request.user = Cp1252ToUtf8(login);
   request.password = Cp1252ToUtf8(senha);
-  host_.PumpEvents();
   const HttpResult result = host_.HttpGet(request);
-  const bool ok = result.ok && folder_.Write(name, result.body);
-  host_.SetLamp(Lamp::Idle);
-  return ok;
+  return result.ok && folder_.Write(name, result.body);
 }
 
 namespace {

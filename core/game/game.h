@@ -53,6 +53,9 @@ class Game {
 
   bool ScriptAvailable(std::string_view name);
   bool FileAvailable(std::string_view name);
+  // Gets url + name (URL-encoded, UTF-8) with the login and replaces the game folder's copy.
+  // False, with the folder untouched, unless the whole file arrived with a 2xx status; an
+  // empty body is a valid, empty file. Unsafe names are refused without a request.
   bool FetchFile(std::string_view name);
 
   // Loads a data file (BaseName + extension) into a list when it is available.
