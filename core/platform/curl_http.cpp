@@ -53,9 +53,11 @@ HttpResult CurlGet(const HttpRequest& request, const HttpLimits& limits) {
   curl_easy_setopt(curl, CURLOPT_CONNECTTIMEOUT, limits.connect_timeout_seconds);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_LIMIT, 1L);
   curl_easy_setopt(curl, CURLOPT_LOW_SPEED_TIME, limits.stall_timeout_seconds);
-  curl_easy_setopt(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
-  curl_easy_setopt(curl, CURLOPT_USERNAME, request.user.c_str());
-  curl_easy_setopt(curl, CURLOPT_PASSWORD, request.password.c_str());
+  if (!request.user.empty() || !request.password.empty()) {
+    curl_easy_setopt(curl, CURLOPT_HTTPAUTH, static_cast<long>(CURLAUTH_BASIC));
+    curl_easy_setopt(curl, CURLOPT_USERNAME, request.user.c_str());
+    curl_easy_setopt(curl, CURLOPT_PASSWORD, request.password.c_str());
+  }
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
 

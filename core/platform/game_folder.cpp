@@ -70,6 +70,7 @@ char FoldCp1252(char c) {
 std::optional<fs::path> SafeRelativePath(std::string_view name) {
   if (name.empty() || name.find('\0') != std::string_view::npos) return std::nullopt;
   if (name.front() == '/' || name.front() == '\\') return std::nullopt;
+  if (name.back() == '/' || name.back() == '\\') return std::nullopt;  // a folder, not a file
   if (name.find(':') != std::string_view::npos) return std::nullopt;  // drive or stream
   const std::vector<std::string> parts = SplitComponents(name);
   if (parts.empty()) return std::nullopt;

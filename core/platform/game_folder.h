@@ -12,7 +12,8 @@
 namespace zunk {
 
 // Relative path for a game file name, or nothing when the name is empty, absolute, has a
-// drive prefix or a ".." component, or holds a NUL byte. Backslashes separate folders.
+// drive prefix or a ".." component, ends with a separator, or holds a NUL byte.
+// Backslashes separate folders.
 std::optional<std::filesystem::path> SafeRelativePath(std::string_view name);
 
 std::optional<std::string> ReadWholeFile(const std::filesystem::path& path);
