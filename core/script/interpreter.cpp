@@ -120,8 +120,10 @@ void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
   std::string line;
   while (counter >= 0 && counter < list.Count()) {
     line = list.Get(counter);
+    handed_over_ = false;
     const std::int32_t next = ExecLine(line);
     counter = next == kNextLine ? counter + 1 : next;
+    if (next == kRunReplaced && handed_over_) break;
   }
 }
 

@@ -84,6 +84,9 @@ class Interpreter {
 
   Game& game_;
   int run_depth_ = 0;
+  // Set by script once its run is over: the loop that ran that line ends there, however
+  // long its list is (a label may sit at line 65000, so the result alone cannot tell).
+  bool handed_over_ = false;
 
   struct TextHash {
     using is_transparent = void;
