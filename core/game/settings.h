@@ -18,8 +18,8 @@ struct StartSettings {
 // Reads the file from disk only; a missing file gives no values.
 StartSettings ReadSettings(const GameFolder& folder, const std::string& base_name);
 
-// Replaces lines 5 and 6 when the file exists (never creates it); a shorter file gets empty
-// lines appended up to line 4 first. The write is atomic and uses CR LF.
+// Replaces lines 5 and 6 when the file exists (never creates it); a file of fewer than seven
+// lines gets empty lines appended first. The write is atomic and uses CR LF.
 bool WriteLoginBack(const GameFolder& folder, const std::string& base_name,
                     const std::string& login, const std::string& password);
 
