@@ -1,8 +1,8 @@
-// Fast lookup of command words: candidates are bucketed by length and first character.
+// Fast lookup of command words: candidates are chained by length and first character.
 #include "script/command_table.h"
 
 #include <array>
-#include <vector>
+#include <cstdint>
 
 namespace zunk {
 namespace {
@@ -16,21 +16,26 @@ constexpr std::array<std::string_view, kCommandCount + 1> kWords = {
 
 constexpr std::size_t kMaxWordLength = 10;
 
-struct Buckets {
-  // [length][first character] -> command indexes
-  std::array<std::array<std::vector<int>, 128>, kMaxWordLength + 1> index;
-  Buckets() {
-    for (int i = 1; i <= kCommandCount; ++i) {
-      const std::string_view w = kWords[i];
-      index[w.size()][static_cast<unsigned char>(w[0])].push_back(i);
-    }
-  }
+// Chains of commands with the same length and first character, built at compile time so a
+// lookup needs no start-up check: head[length][first] is the first command of a chain (0
+// ends it) and next[command] the one after it.
+static_assert(kCommandCount < 256, "command indexes are stored in bytes");
+
+struct Chains {
+  std::array<std::array<std::uint8_t, 128>, kMaxWordLength + 1> head{};
+  std::array<std::uint8_t, kCommandCount + 1> next{};
 };
 
-const Buckets& GetBuckets() {
-  static const Buckets buckets;
-  return buckets;
+constexpr Chains MakeChains() {
+  Chains chains;
+  for (int i = kCommandCount; i >= 1; --i) {
+    std::uint8_t& head = chains.head[kWords[i].size()][static_cast<unsigned char>(kWords[i][0])];
+    chains.next[i] = head;
+    head = static_cast<std::uint8_t>(i);
+  }
+  return chains;
 }
+constexpr Chains kChains = MakeChains();
 
 }  // namespace
 
@@ -38,8 +43,13 @@ Command FindCommand(std::string_view word) {
   if (word.empty() || word.size() > kMaxWordLength) return Command::None;
   const auto first = static_cast<unsigned char>(word[0]);
   if (first >= 128) return Command::None;
-  for (int i : GetBuckets().index[word.size()][first]) {
-    if (kWords[i] == word) return static_cast<Command>(i);
+  // The chain fixes the length and the first character; the rest is compared in place, as
+  // words are short and most chains hold a single word.
+  for (int i = kChains.head[word.size()][first]; i != 0; i = kChains.next[i]) {
+    const std::string_view candidate = kWords[i];
+    std::size_t k = 1;
+    while (k < word.size() && candidate[k] == word[k]) ++k;
+    if (k == word.size()) return static_cast<Command>(i);
   }
   return Command::None;
 }

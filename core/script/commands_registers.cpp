@@ -95,8 +95,8 @@ std::int32_t Interpreter::Compare(int command, std::string_view args) {
 std::int32_t Interpreter::Loop(std::string_view args) {
   World& world = game_.world();
   Fields fields(args);
-  const bool has_label = args.find(',') != std::string_view::npos;
   const int r = RegisterOf(world, fields.Take());
+  const bool has_label = fields.rest().size() < args.size();  // a comma ended the register
   last_reg = r;
   if (!has_label || fields.rest().empty()) return kNextLine;
   if (world.reg[r] <= 0) return kNextLine;

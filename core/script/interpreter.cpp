@@ -35,16 +35,16 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
   if (start == line.size()) return kNextLine;
   const char first = line[start];
   if (first == ':' || first == '/' || first == ';') return kNextLine;
-  line.remove_prefix(start);
-
-  const std::size_t blank = line.find(' ');
-  const std::string_view word = line.substr(0, blank);
+  std::size_t blank = start;
+  while (blank < line.size() && line[blank] != ' ') ++blank;
+  const std::string_view word = line.substr(start, blank - start);
   const std::string_view args =
-      blank == std::string_view::npos ? std::string_view() : line.substr(blank + 1);
+      blank == line.size() ? std::string_view() : line.substr(blank + 1);
 
   Output& out = game_.output();
   World& world = game_.world();
-  switch (FindCommand(word)) {
+  const Command command = FindCommand(word);
+  switch (command) {
     case Command::MsgShow: out.ShowMessage(std::string(args)); break;
     case Command::MsgAdd: out.AddMessageLine(std::string(args)); break;
     case Command::MsgExtend: MsgExtend(args); break;
@@ -54,14 +54,14 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
     case Command::Add:
     case Command::Sub:
     case Command::Mul:
-    case Command::Div: return RegisterCommand(static_cast<int>(FindCommand(word)), args);
+    case Command::Div: return RegisterCommand(static_cast<int>(command), args);
     case Command::Inc: return IncDec(args, 1);
     case Command::Dec: return IncDec(args, -1);
     case Command::Def: Def(args); break;
     case Command::SeEq:
     case Command::SeNe:
     case Command::SeGt:
-    case Command::SeLt: return Compare(static_cast<int>(FindCommand(word)), args);
+    case Command::SeLt: return Compare(static_cast<int>(command), args);
     case Command::Loop: return Loop(args);
     case Command::IfArq: return IfArq(args);
     case Command::Verifica: Verifica(args); break;
@@ -129,26 +129,29 @@ void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
 
 std::int32_t Interpreter::Goto(std::string_view args) {
   if (args.empty()) return kNextLine;
-  std::string label;
-  if (args.front() != ':') label = ":";
-  label.append(args);
-  const std::string_view trimmed = TrimBlanks(label);
-  if (!timer_context) return FindLabel(script_lines, trimmed);
+  // The target is the first line equal to ":" + args (a leading ':' of args is the label's
+  // own) with the blanks at its end trimmed. Labels are indexed by what follows their ':', so
+  // the name is looked up as it stands in args.
+  std::string_view name = args;
+  if (name.front() == ':') name.remove_prefix(1);
+  while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.remove_suffix(1);
+  if (!timer_context) return FindLabel(script_lines, name);
   timer_context = false;
-  return FindLabel(timer_script_lines, trimmed);
+  return FindLabel(timer_script_lines, name);
 }
 
-std::int32_t Interpreter::FindLabel(const LineList& list, std::string_view label) {
+std::int32_t Interpreter::FindLabel(const LineList& list, std::string_view name) {
   LabelIndex& index = &list == &timer_script_lines ? timer_labels_ : script_labels_;
   if (index.generation != list.generation()) {
     index.first_line.clear();
     for (int i = 0; i < list.Count(); ++i) {
       const std::string& line = list.Get(i);
-      if (!line.empty() && line[0] == ':') index.first_line.emplace(line, i);  // keeps the first
+      // emplace keeps the first line of a label
+      if (!line.empty() && line[0] == ':') index.first_line.emplace(line.substr(1), i);
     }
     index.generation = list.generation();
   }
-  const auto found = index.first_line.find(label);
+  const auto found = index.first_line.find(name);
   return found == index.first_line.end() ? kNextLine : found->second;
 }
 

@@ -1,11 +1,23 @@
 // Operand conversion rules.
 #include "script/operands.h"
 
-#include <charconv>
+#include <algorithm>
+#include <cstdint>
 
 #include "game/world/sentence_text.h"
 
 namespace zunk {
+namespace {
+
+// Whether a register's name is text (not empty). Most names differ in length or in their
+// first character, so those are tested before the rest of the name is compared.
+bool IsNamed(const std::string& name, std::string_view text) {
+  if (name.size() != text.size()) [[likely]] return false;
+  if (name[0] != text[0]) return false;
+  return std::string_view(name).substr(1) == text.substr(1);
+}
+
+}  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
   std::size_t b = 0;
@@ -16,18 +28,24 @@ std::string_view TrimBlanks(std::string_view text) {
 }
 
 std::optional<std::int32_t> ParseDecimal(std::string_view text) {
+  // Converted by hand: operands are a few digits long and nearly every line has some.
+  const bool negative = !text.empty() && text[0] == '-';
+  if (negative) text.remove_prefix(1);
   if (text.empty()) return std::nullopt;
-  std::int32_t value = 0;
-  const char* first = text.data();
-  const char* last = first + text.size();
-  const auto [ptr, ec] = std::from_chars(first, last, value);
-  if (ec != std::errc() || ptr != last) return std::nullopt;
-  return value;
+  const std::int64_t limit = negative ? -std::int64_t{INT32_MIN} : std::int64_t{INT32_MAX};
+  std::int64_t value = 0;
+  for (const char c : text) {
+    if (c < '0' || c > '9') return std::nullopt;
+    value = value * 10 + (c - '0');
+    if (value > limit) return std::nullopt;
+  }
+  return static_cast<std::int32_t>(negative ? -value : value);
 }
 
 std::string_view Fields::Take() {
-  const std::size_t comma = rest_.find(',');
-  if (comma == std::string_view::npos) return {};
+  std::size_t comma = 0;
+  while (comma < rest_.size() && rest_[comma] != ',') ++comma;
+  if (comma == rest_.size()) return {};
   const std::string_view field = rest_.substr(0, comma);
   rest_.remove_prefix(comma + 1);
   return field;
@@ -35,10 +53,12 @@ std::string_view Fields::Take() {
 
 int FindRegisterByName(const World& world, std::string_view text) {
   if (text.empty()) return 0;  // an unnamed register is not named ""
-  for (int i = 1; i <= kRegisterCount; ++i) {
-    if (world.reg_name[i] == text) return i;
-  }
-  return 0;
+  // Most registers are unnamed, so the scan is mostly length tests.
+  const auto& names = world.reg_name;
+  const auto found = std::find_if(names.begin() + 1, names.end(), [text](const std::string& name) {
+    return IsNamed(name, text);
+  });
+  return found == names.end() ? 0 : static_cast<int>(found - names.begin());
 }
 
 std::int32_t ValueOf(const World& world, std::string_view text) {

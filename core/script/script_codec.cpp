@@ -1,6 +1,9 @@
 // Script file encoding and decoding.
 #include "script/script_codec.h"
 
+#include <algorithm>
+#include <cstring>
+
 namespace zunk {
 
 const std::array<std::uint8_t, kScriptKeyLength> kScriptKey = {
@@ -27,9 +30,19 @@ DecodedScript DecodeScript(std::string_view bytes) {
   const char* p = bytes.data();
   const char* const end = p + bytes.size();
   std::size_t key = 0;
+  // The next CR and the next LF (or the end), each searched for once and kept until the
+  // lines pass it: a library search beats testing every digit for both.
+  const auto next = [end](const char* from, char c) {
+    const void* found =
+        from < end ? std::memchr(from, c, static_cast<std::size_t>(end - from)) : nullptr;
+    return found != nullptr ? static_cast<const char*>(found) : end;
+  };
+  const char* next_cr = next(p, '\r');
+  const char* next_lf = next(p, '\n');
   while (p < end) {
-    const char* line_end = p;
-    while (line_end < end && *line_end != '\r' && *line_end != '\n') ++line_end;
+    if (next_cr < p) next_cr = next(p, '\r');
+    if (next_lf < p) next_lf = next(p, '\n');
+    const char* const line_end = std::min(next_cr, next_lf);
     const std::size_t length = static_cast<std::size_t>(line_end - p);
     if (length > 0) {
       std::string line(length / 2, '\0');

@@ -31,7 +31,7 @@ std::vector<std::string> SplitLines(std::string_view text) {
   return lines;
 }
 
-const std::string& LineList::Get(int index) const { return Has(index) ? lines_[index] : kEmpty; }
+const std::string& LineList::EmptyLine() { return kEmpty; }
 
 void LineList::Set(int index, std::string text) {
   if (!Has(index)) return;

@@ -21,7 +21,7 @@ class LineList {
   bool Has(int index) const { return index >= 0 && index < Count(); }
 
   // Line i, or an empty text when i is outside the list.
-  const std::string& Get(int index) const;
+  const std::string& Get(int index) const { return Has(index) ? lines_[index] : EmptyLine(); }
   void Set(int index, std::string text);  // ignored outside the list
   void Append(std::string text);
   void Insert(int index, std::string text);
@@ -40,6 +40,7 @@ class LineList {
   std::uint64_t generation() const { return generation_; }
 
  private:
+  static const std::string& EmptyLine();
   void Touch();
 
   std::vector<std::string> lines_;
