@@ -43,9 +43,8 @@ std::optional<std::int32_t> ParseDecimal(std::string_view text) {
 }
 
 std::string_view Fields::Take() {
-  std::size_t comma = 0;
-  while (comma < rest_.size() && rest_[comma] != ',') ++comma;
-  if (comma == rest_.size()) return {};
+  const std::size_t comma = rest_.find(',');
+  if (comma == std::string_view::npos) return {};
   const std::string_view field = rest_.substr(0, comma);
   rest_.remove_prefix(comma + 1);
   return field;
