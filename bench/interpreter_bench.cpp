@@ -26,7 +26,7 @@ class BenchGame {
         "faca",   "lanca",  "escudo", "elmo",   "ouro",  "prata",  "cobre",   "dia",
         "hora",   "clima",  "passos", "turnos", "sorte", "dragao", "bruxa",   "rei"};
     int r = 40;
-    for (const char* name : kNames) game_.world().reg_name[r++] = name;
+    for (const char* name : kNames) game_.world().reg_name.Set(r++, name);
   }
 
   Game& game() { return game_; }

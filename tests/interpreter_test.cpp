@@ -87,6 +87,28 @@ TEST_F(InterpreterTest, RegisterOperands) {
   EXPECT_EQ(world().reg[20], 1);
 }
 
+TEST_F(InterpreterTest, RenamingRegistersRedirectsLaterLookups) {
+  Start();
+  Exec("def 5,x");
+  Exec("def 7,x");
+  Exec("reg x,1");  // the first register of that name
+  EXPECT_EQ(world().reg[5], 1);
+  Exec("def 5,y");  // renaming moves the name's lookups to the next register
+  Exec("reg x,2");
+  EXPECT_EQ(world().reg[7], 2);
+  EXPECT_EQ(world().reg[5], 1);
+  Exec("def 9,x");
+  Exec("msg= ");
+  Exec("msg+ %x");  // "%" reads the last register of a name
+  EXPECT_EQ(output().lines().back(), "0");
+  Exec("reg 9,42");
+  Exec("msg+ %x");
+  EXPECT_EQ(output().lines().back(), "042");
+  world().ClearRegisters();
+  Exec("reg x,3");
+  EXPECT_EQ(world().reg[0], 3);  // no names after a reset
+}
+
 TEST_F(InterpreterTest, ArithmeticWrapsAndSurvivesBadDivisions) {
   Start();
   RunLines({"reg 1,2147483647", "inc 1",                      // wraps to INT_MIN

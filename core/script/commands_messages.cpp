@@ -40,13 +40,8 @@ void Interpreter::MsgExtend(std::string_view args) {
       const auto n = ParseDecimal(name);
       if (!n || *n > kRegisterCount) return;  // no such register: nothing is appended
       index = *n;
-    } else if (!name.empty()) {
-      for (int i = kRegisterCount; i >= 1; --i) {
-        if (world.reg_name[i] == name) {
-          index = i;
-          break;
-        }
-      }
+    } else {
+      index = world.reg_name.FindLast(name);
     }
     x = std::to_string(world.reg[index]);
   }
@@ -99,10 +94,10 @@ std::string Interpreter::ExpandOperand(std::string_view text) {
   World& world = game_.world();
   if (text == "obj1" || text == "obj2") {
     const auto description = SentenceObjectDescription(world, text);
-    return description ? " " + *description : std::string(text);
+    return description ? std::string(" ").append(*description) : std::string(text);
   }
   if (const int index = FindRegisterByName(world, text); index > 0) {
-    return " " + std::to_string(world.reg[index]);
+    return std::string(" ").append(std::to_string(world.reg[index]));
   }
   return std::string(text);
 }

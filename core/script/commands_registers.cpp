@@ -66,7 +66,7 @@ void Interpreter::Def(std::string_view args) {
   const int r = RegisterOf(world, fields.Take());
   last_reg = r;
   if (fields.rest().empty()) return;
-  world.reg_name[r] = std::string(fields.rest());
+  world.reg_name.Set(r, std::string(fields.rest()));
 }
 
 std::int32_t Interpreter::Compare(int command, std::string_view args) {

@@ -150,9 +150,14 @@ std::int32_t Interpreter::FindLabel(const LineList& list, std::string_view name)
       if (!line.empty() && line[0] == ':') index.first_line.emplace(line.substr(1), i);
     }
     index.generation = list.generation();
+    index.has_last = false;
   }
+  if (index.has_last && index.last_name == name) return index.last_result;
   const auto found = index.first_line.find(name);
-  return found == index.first_line.end() ? kNextLine : found->second;
+  index.last_name.assign(name);
+  index.last_result = found == index.first_line.end() ? kNextLine : found->second;
+  index.has_last = true;
+  return index.last_result;
 }
 
 }  // namespace zunk

@@ -98,6 +98,10 @@ class Interpreter {
   struct LabelIndex {
     std::uint64_t generation = 0;
     std::unordered_map<std::string, std::int32_t, TextHash, std::equal_to<>> first_line;
+    // The last name looked up and its result: loops jump to the same label again and again.
+    std::string last_name;
+    std::int32_t last_result = kNextLine;
+    bool has_last = false;
   };
   LabelIndex script_labels_;
   LabelIndex timer_labels_;

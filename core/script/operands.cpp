@@ -9,13 +9,6 @@
 namespace zunk {
 namespace {
 
-// Whether a register's name is text (not empty). Most names differ in length or in their
-// first character, so those are tested before the rest of the name is compared.
-bool IsNamed(const std::string& name, std::string_view text) {
-  if (name.size() != text.size()) [[likely]] return false;
-  if (name[0] != text[0]) return false;
-  return std::string_view(name).substr(1) == text.substr(1);
-}
 
 }  // namespace
 
@@ -51,13 +44,7 @@ std::string_view Fields::Take() {
 }
 
 int FindRegisterByName(const World& world, std::string_view text) {
-  if (text.empty()) return 0;  // an unnamed register is not named ""
-  // Most registers are unnamed, so the scan is mostly length tests.
-  const auto& names = world.reg_name;
-  const auto found = std::find_if(names.begin() + 1, names.end(), [text](const std::string& name) {
-    return IsNamed(name, text);
-  });
-  return found == names.end() ? 0 : static_cast<int>(found - names.begin());
+  return world.reg_name.FindFirst(text);
 }
 
 std::int32_t ValueOf(const World& world, std::string_view text) {

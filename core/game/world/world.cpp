@@ -43,10 +43,8 @@ const std::string* World::Message(std::int64_t n) const {
 }
 
 void World::ClearRegisters() {
-  for (int i = 1; i <= kRegisterCount; ++i) {
-    reg[i] = 0;
-    reg_name[i].clear();
-  }
+  for (int i = 1; i <= kRegisterCount; ++i) reg[i] = 0;
+  reg_name.ClearScriptNames();
 }
 
 }  // namespace zunk

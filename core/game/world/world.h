@@ -8,6 +8,7 @@
 #include <string>
 
 #include "game/world/line_list.h"
+#include "game/world/register_names.h"
 
 namespace zunk {
 
@@ -50,7 +51,7 @@ struct World {
   LineList object_list;    // .obj
 
   std::array<std::int32_t, kRegisterCount + 1> reg{};
-  std::array<std::string, kRegisterCount + 1> reg_name{};
+  RegisterNames reg_name;
   std::string str_reg;
 
   std::string local;
