@@ -3,78 +3,100 @@
 #pragma once
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <filesystem>
+#include <fstream>
 #include <functional>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "game/game.h"
-#include "platform/host.h"
+#include "script/script_codec.h"
 
 namespace zunk::testing {
 
+using Strings = std::vector<std::string>;
+
+// Records what the core asks of it, in order, in log ("pump", "lamp on", "get URL", ...).
 class FakeHost : public Host {
  public:
   void PumpEvents() override {
-    ++pumps;
+    log.push_back("pump");
     if (on_pump) on_pump();
   }
-  std::uint32_t TickCount() override { return ticks; }
-  void Sleep(std::uint32_t milliseconds) override { ticks += milliseconds; }
+  std::uint32_t TickCount() override { return 0; }
+  void Sleep(std::uint32_t) override {}
   HttpResult HttpGet(const HttpRequest& request) override {
+    log.push_back("get " + request.url);
     requests.push_back(request);
-    if (http) return http(request);
-    return HttpResult{};
+    return http ? http(request) : HttpResult{};
   }
-  void SetLamp(Lamp lamp) override { lamps.push_back(lamp); }
+  void SetLamp(Lamp lamp) override { log.push_back(lamp == Lamp::Idle ? "lamp off" : "lamp on"); }
   void ShowError(const std::string& message) override { errors.push_back(message); }
 
-  int pumps = 0;
-  std::uint32_t ticks = 0;
+  Strings log;
   std::function<void()> on_pump;
   std::function<HttpResult(const HttpRequest&)> http;
   std::vector<HttpRequest> requests;
-  std::vector<Lamp> lamps;
-  std::vector<std::string> errors;
+  Strings errors;
 };
 
 // A fresh folder under the system's temporary folder, removed with its contents.
 class TempDir {
  public:
-  TempDir();
-  ~TempDir();
+  TempDir() {
+    std::string pattern = (std::filesystem::temp_directory_path() / "zunk-test-XXXXXX").string();
+    if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+    path_ = pattern;
+  }
+  ~TempDir() { std::filesystem::remove_all(path_, ec_); }
   TempDir(const TempDir&) = delete;
   TempDir& operator=(const TempDir&) = delete;
   const std::filesystem::path& path() const { return path_; }
 
  private:
   std::filesystem::path path_;
+  std::error_code ec_;
 };
 
-void WriteBytes(const std::filesystem::path& path, const std::string& bytes);
-std::string ReadBytes(const std::filesystem::path& path);
+inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
+  std::filesystem::create_directories(path.parent_path());
+  std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
 
 // A game folder with base name "teste" and a game started over it on demand.
 class GameTest : public ::testing::Test {
  protected:
-  static constexpr const char* kBase = "teste";
+  void WriteFile(const std::string& name, const std::string& bytes) {
+    WriteBytes(dir_.path() / name, bytes);
+  }
+  void WriteScript(const std::string& name, const Strings& lines) {
+    WriteFile(name + ".scpt", EncodeScript(lines));
+  }
 
-  void WriteFile(const std::string& name, const std::string& bytes);
-  void WriteData(const std::string& extension, const std::string& text);  // CR LF joined
-  void WriteScript(const std::string& name, const std::vector<std::string>& lines);
-
-  Game& Start(const std::string& url = "");
+  void Start(const std::string& url = "") {
+    game_ = std::make_unique<Game>(host_, GameConfig{dir_.path(), "teste", url});
+  }
   Game& game() { return *game_; }
   World& world() { return game_->world(); }
   Interpreter& interp() { return game_->interpreter(); }
-  Output& output() { return game_->output(); }
+  const Strings& shown() { return game_->output().lines(); }  // the message window
 
-  // Runs a line as the editor would.
+  // Exec runs a line as the editor would; Run and RunLines (which writes the lines as
+  // "t.scpt" first) run a script through the guarded entry, as an event handler would.
   std::int32_t Exec(const std::string& line) { return interp().ExecLine(line); }
-  // Runs a script given as lines (written as "t.scpt" first) through the guarded entry.
-  void RunLines(const std::vector<std::string>& lines);
+  void Run(const std::string& name) { game_->RunScriptFromHost(name); }
+  void RunLines(const Strings& lines) {
+    WriteScript("t", lines);
+    Run("t");
+  }
 
   TempDir dir_;
   FakeHost host_;
