@@ -1,16 +1,11 @@
 // Operand conversion rules.
 #include "script/operands.h"
 
-#include <algorithm>
 #include <cstdint>
 
 #include "game/world/sentence_text.h"
 
 namespace zunk {
-namespace {
-
-
-}  // namespace
 
 std::string_view TrimBlanks(std::string_view text) {
   std::size_t b = 0;
