@@ -12,6 +12,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libzip-dev
+  qt6-base-dev fonts-dejavu-core
 )
 
 install_deps() {
@@ -43,7 +44,7 @@ case "${1:-}" in
   demo)
     install_deps
     build build
-    exec build/hosts/headless/zunk-run build/demo --base farol
+    exec build/bin/zunk-run build/demo --base farol
     ;;
   test)
     install_deps
@@ -56,7 +57,7 @@ case "${1:-}" in
   bench)
     install_deps
     build build-release -DCMAKE_BUILD_TYPE=Release
-    build-release/bench/zunk_bench
+    build-release/bin/zunk_bench
     ;;
   *)
     sed -n '2,8p' "$0"

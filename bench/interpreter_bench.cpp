@@ -19,7 +19,7 @@ using testing::WriteBytes;
 // names them: a few dozen, the ones a hot loop uses among the later ones.
 class BenchGame {
  public:
-  BenchGame() : game_(host_, GameConfig{dir_.path(), "teste", ""}) {
+  BenchGame() : game_(host_, GameConfig{dir_.path(), "teste", "", {}}) {
     static const char* const kNames[] = {
         "vidas",  "pontos", "moedas", "chaves", "fome",  "sede",   "tocha",   "porta1",
         "porta2", "ponte",  "guarda", "barco",  "remo",  "mapa",   "bussola", "corda",

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -35,6 +36,18 @@ class FakeHost : public Host {
   }
   void SetLamp(Lamp lamp) override { log.push_back(lamp == Lamp::Idle ? "lamp off" : "lamp on"); }
   void ShowError(const std::string& message) override { errors.push_back(message); }
+  // Logs "text X,Y RRGGBB TEXT" (the colour as scripts write it, in hex) and marks the pixel
+  // at x, y with the font colour, so tests see where and in which colour text went.
+  void DrawText(Picture& picture, int x, int y, const std::string& text, const Font& font) override {
+    char colour[8];
+    std::snprintf(colour, sizeof colour, "%06X", font.colour & 0xFFFFFF);
+    log.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + colour + " " + text);
+    if (x >= 0 && y >= 0 && x < picture.width() && y < picture.height()) {
+      picture.SetPixel(x, y, font.colour);
+    }
+  }
+  void ShowScreen() override { log.push_back("show"); }
+  void ShowPanels() override { log.push_back("panels"); }
 
   Strings log;
   std::function<void()> on_pump;
@@ -82,7 +95,7 @@ class GameTest : public ::testing::Test {
   }
 
   void Start(const std::string& url = "") {
-    game_ = std::make_unique<Game>(host_, GameConfig{dir_.path(), "teste", url});
+    game_ = std::make_unique<Game>(host_, GameConfig{dir_.path(), "teste", url, {}});
   }
   Game& game() { return *game_; }
   World& world() { return game_->world(); }

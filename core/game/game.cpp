@@ -16,6 +16,7 @@ Game::Game(Host& host, GameConfig config)
       folder_(std::move(config.game_dir)),
       base_name_(std::move(config.base_name)),
       interpreter_(*this),
+      zip_library_(ZipLibrary::Load(config.zip_library)),
       random_(static_cast<std::uint32_t>(
           std::chrono::system_clock::now().time_since_epoch().count())) {
   world_.fncdef[1] = kDefaultStartScript;

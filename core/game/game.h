@@ -5,14 +5,19 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <memory>
 #include <random>
 #include <string>
 #include <string_view>
 
+#include "game/object_panels.h"
 #include "game/output.h"
 #include "game/world/world.h"
 #include "platform/game_folder.h"
 #include "platform/host.h"
+#include "platform/zip_library.h"
+#include "screen/picture_loader.h"
+#include "screen/screen.h"
 #include "script/interpreter.h"
 
 namespace zunk {
@@ -24,6 +29,7 @@ struct GameConfig {
   std::filesystem::path game_dir;
   std::string base_name;  // CP1252
   std::string url;        // preset base URL of the game's files, CP1252
+  std::filesystem::path zip_library;  // the zip module; empty: found beside the program
 };
 
 // Game folder and base name from the program's own path: its folder, and its file name less
@@ -37,7 +43,8 @@ std::string FindBaseName(const std::filesystem::path& game_dir);
 
 class Game {
  public:
-  // Builds the whole game state from the folder (start-up).
+  // Builds the whole game state from the folder (start-up); a StartupFailure when the zip
+  // module cannot be loaded.
   Game(Host& host, GameConfig config);
   // Writes the club login back to the settings file when it exists.
   ~Game();
@@ -65,6 +72,10 @@ class Game {
   World& world() { return world_; }
   Output& output() { return output_; }
   Interpreter& interpreter() { return interpreter_; }
+  Screen& screen() { return screen_; }
+  ObjectPanels& panels() { return panels_; }
+  ZipLibrary& zip_library() { return *zip_library_; }
+  PictureCache& picture_cache() { return picture_cache_; }
   const GameFolder& folder() const { return folder_; }
   const std::string& base_name() const { return base_name_; }
   std::mt19937& random() { return random_; }
@@ -86,6 +97,10 @@ class Game {
   World world_;
   Output output_;
   Interpreter interpreter_;
+  Screen screen_;
+  ObjectPanels panels_;
+  std::unique_ptr<ZipLibrary> zip_library_;
+  PictureCache picture_cache_;
   std::mt19937 random_;
   bool first_activation_ = true;
 };

@@ -6,6 +6,9 @@
 #include <cstdint>
 #include <string>
 
+#include "screen/font.h"
+#include "screen/picture.h"
+
 namespace zunk {
 
 struct HttpRequest {
@@ -45,6 +48,17 @@ class Host {
 
   // The standard error display: a fault that ended a script run. Text is CP1252.
   virtual void ShowError(const std::string& message) = 0;
+
+  // Draws CP1252 text onto the picture with the top-left of its first line at x, y, in the
+  // font, without a background box. Parts outside the picture are clipped.
+  virtual void DrawText(Picture& picture, int x, int y, const std::string& text,
+                        const Font& font) = 0;
+
+  // Tela has new contents: show them now (an animated effect shows every step).
+  virtual void ShowScreen() {}
+
+  // The object panel pictures have new contents.
+  virtual void ShowPanels() {}
 };
 
 }  // namespace zunk

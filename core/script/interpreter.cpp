@@ -6,6 +6,7 @@
 #include "script/operands.h"
 #include "script/script_codec.h"
 #include "script/script_fault.h"
+#include "screen/screen_commands.h"
 
 namespace zunk {
 
@@ -78,6 +79,22 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
     case Command::SgtClear: SgtClear(args); break;
 
     case Command::Goto: return Goto(args);
+
+    case Command::Refresh: RefreshScreen(game_); break;
+    case Command::Efeito: EffectCommand(game_, args); break;
+    case Command::Clear: ClearCommand(game_, args); break;
+    case Command::Tela: TelaCommand(game_, args); break;
+    case Command::TFont: FontCommand(game_, args, game_.screen().buffer_font); break;
+    case Command::MFont: FontCommand(game_, args, game_.screen().message_font); break;
+    case Command::Print: PrintCommand(game_, args); break;
+    case Command::Display: DisplayCommand(game_, args); break;
+    case Command::Sombra: SombraCommand(game_, args); break;
+    case Command::Shape: ShapeCommand(game_, args); break;
+    case Command::Frame: FrameCommand(game_, args); break;
+    case Command::Hud: HudCommand(game_, args); break;
+    case Command::TelMod: TelmodCommand(game_, args); break;
+    case Command::BufX: BufferCommand(game_, game_.screen().buffer_x, args); break;
+    case Command::BufY: BufferCommand(game_, game_.screen().buffer_y, args); break;
 
     // Recognised words whose bodies come with the screen, navigation, object, timer, media
     // and web subsystems; until then they do nothing.

@@ -17,6 +17,7 @@ class HeadlessHost : public Host {
   HttpResult HttpGet(const HttpRequest& request) override;
   void SetLamp(Lamp) override {}
   void ShowError(const std::string& message) override { errors_.push_back(message); }
+  void DrawText(Picture&, int, int, const std::string&, const Font&) override {}
 
   // Errors shown since the last call, oldest first (CP1252).
   std::vector<std::string> TakeErrors();

@@ -1,0 +1,39 @@
+// Loading the pictures scripts name: ".jpg", ".bmp", a bitmap inside a ".zip" (extracted
+// once into the game folder) and ".img" (a JPEG with every byte XORed with kPictureKey).
+#pragma once
+
+#include <cstdint>
+#include <filesystem>
+#include <string>
+#include <string_view>
+#include <unordered_map>
+
+#include "screen/picture.h"
+
+namespace zunk {
+
+class Game;
+
+inline constexpr std::uint8_t kPictureKey = 0x5A;  // PictureKey
+
+// Makes the file available and fills the picture from it; false, with the picture unchanged,
+// when the file is unavailable or its name has none of the four extensions. A file that
+// cannot be decoded is a ScriptFault.
+bool LoadPicture(Game& game, Picture& picture, std::string_view name);
+
+// LoadPicture into ScreenBuffer; ScreenName becomes the name once the file is available.
+bool LoadScreen(Game& game, std::string_view name);
+
+// As LoadPicture, but a picture decoded before is reused while its file is unchanged (its
+// availability is still checked every time). Used for the object panels.
+bool LoadPictureCached(Game& game, Picture& picture, std::string_view name);
+
+// Decoded pictures by name, with the size and time of the file they came from.
+struct CachedPicture {
+  std::filesystem::file_time_type time;
+  std::uintmax_t size = 0;
+  Picture picture;
+};
+using PictureCache = std::unordered_map<std::string, CachedPicture>;
+
+}  // namespace zunk

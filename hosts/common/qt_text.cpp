@@ -1,0 +1,1 @@
+// Text rasterising with QtGui.

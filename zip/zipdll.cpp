@@ -1,0 +1,1 @@
+// The zip module: archive functions exported by name, over libzip.
