@@ -27,8 +27,12 @@ class FakeHost : public Host {
     log.push_back("pump");
     if (on_pump) on_pump();
   }
-  std::uint32_t TickCount() override { return 0; }
-  void Sleep(std::uint32_t) override {}
+  // A virtual clock that only Sleep moves on.
+  std::uint32_t TickCount() override { return clock; }
+  void Sleep(std::uint32_t milliseconds) override {
+    log.push_back("sleep " + std::to_string(milliseconds));
+    clock += milliseconds;
+  }
   HttpResult HttpGet(const HttpRequest& request) override {
     log.push_back("get " + request.url);
     requests.push_back(request);
@@ -50,6 +54,7 @@ class FakeHost : public Host {
   void ShowPanels() override { log.push_back("panels"); }
 
   Strings log;
+  std::uint32_t clock = 0;
   std::function<void()> on_pump;
   std::function<HttpResult(const HttpRequest&)> http;
   std::vector<HttpRequest> requests;
