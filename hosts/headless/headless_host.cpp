@@ -5,6 +5,7 @@
 #include <thread>
 
 #include "platform/curl_http.h"
+#include "qt_text.h"
 
 namespace zunk {
 
@@ -18,7 +19,14 @@ void HeadlessHost::Sleep(std::uint32_t milliseconds) {
   std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds));
 }
 
-HttpResult HeadlessHost::HttpGet(const HttpRequest& request) { return CurlGet(request); }
+void HeadlessHost::DrawText(Picture& picture, int x, int y, const std::string& text,
+                            const Font& font) {
+  DrawTextOnPicture(picture, x, y, text, font);
+}
+
+HttpResult HeadlessHost::HttpGet(const HttpRequest& request) {
+  return CurlGet(request);
+}
 
 std::vector<std::string> HeadlessHost::TakeErrors() {
   std::vector<std::string> taken;

@@ -17,7 +17,8 @@ class HeadlessHost : public Host {
   HttpResult HttpGet(const HttpRequest& request) override;
   void SetLamp(Lamp) override {}
   void ShowError(const std::string& message) override { errors_.push_back(message); }
-  void DrawText(Picture&, int, int, const std::string&, const Font&) override {}
+  // Text drawn with Qt, offscreen.
+  void DrawText(Picture& picture, int x, int y, const std::string& text, const Font& font) override;
 
   // Errors shown since the last call, oldest first (CP1252).
   std::vector<std::string> TakeErrors();

@@ -2,6 +2,7 @@
 // file or standard input and writing a transcript to standard output.
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "game/game.h"
@@ -72,8 +73,14 @@ int main(int argc, char** argv) {
   std::istream& in = input.empty() ? std::cin : file;
 
   zunk::HeadlessHost host;
-  zunk::Game game(host, config);
-  zunk::HeadlessPlayer player(host, game, std::cout);
+  std::unique_ptr<zunk::Game> game;
+  try {
+    game = std::make_unique<zunk::Game>(host, config);
+  } catch (const zunk::StartupFailure& failure) {
+    std::cerr << "erro: " << zunk::Cp1252ToUtf8(failure.what()) << '\n';
+    return 1;
+  }
+  zunk::HeadlessPlayer player(host, *game, std::cout);
   player.Start();
   std::string line;
   while (std::getline(in, line)) player.HandleLine(line);

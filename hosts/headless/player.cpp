@@ -1,6 +1,7 @@
 // Console commands and the transcript format of the headless player.
 #include "player.h"
 
+#include "picture_commands.h"
 #include "platform/cp1252.h"
 #include "script/operands.h"
 
@@ -23,19 +24,23 @@ void HeadlessPlayer::HandleLine(const std::string& utf8_line) {
   std::string line = utf8_line;
   if (!line.empty() && line.back() == '\r') line.pop_back();
   out_ << "> " << line << '\n';
-  const std::string text = Utf8ToCp1252(line);
-  if (!text.empty() && text[0] == '!') {
-    const std::size_t blank = text.find(' ');
-    const std::string command = text.substr(1, blank == std::string::npos ? std::string::npos : blank - 1);
-    const std::string argument = blank == std::string::npos ? std::string() : text.substr(blank + 1);
-    RunConsoleCommand(command, argument);
+  if (!line.empty() && line[0] == '!') {
+    // The command word is ASCII; the argument is kept in both encodings: game text in
+    // CP1252, file paths of the console user in UTF-8 as typed.
+    const std::size_t blank = line.find(' ');
+    const std::string command =
+        line.substr(1, blank == std::string::npos ? std::string::npos : blank - 1);
+    const std::string argument =
+        blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    RunConsoleCommand(Utf8ToCp1252(command), Utf8ToCp1252(argument), argument);
   } else {
     out_ << "aviso: frases ainda não são interpretadas\n";
   }
   EndTurn();
 }
 
-void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::string& argument) {
+void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::string& argument,
+                                       const std::string& utf8_argument) {
   if (command == "lin") {
     if (!argument.empty()) game_.ExecLineFromHost(argument);
   } else if (command == "scp") {
@@ -58,7 +63,7 @@ void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::st
     PrintObject(argument);
   } else if (command == "state") {
     PrintState();
-  } else {
+  } else if (!RunPictureCommand(game_, command, utf8_argument, out_)) {
     out_ << "aviso: comando desconhecido: !" << Cp1252ToUtf8(command) << '\n';
   }
 }

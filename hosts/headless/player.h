@@ -20,7 +20,8 @@ class HeadlessPlayer {
   void HandleLine(const std::string& utf8_line);
 
  private:
-  void RunConsoleCommand(const std::string& command, const std::string& argument);
+  void RunConsoleCommand(const std::string& command, const std::string& argument,
+                         const std::string& utf8_argument);
   void PrintRegister(int index);
   void PrintObject(const std::string& name);
   void PrintState();
