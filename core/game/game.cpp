@@ -34,7 +34,12 @@ Game::Game(Host& host, GameConfig config)
   world_.ClearRegisters();
 }
 
-Game::~Game() { WriteLoginBack(folder_, base_name_, login, senha); }
+Game::~Game() {
+  WriteLoginBack(folder_, base_name_, login, senha);
+  if (zip_library_ && !zip_library_->Release()) {
+    host_.ShowError("Erro ao tentar finalizar biblioteca zipdll.dll");
+  }
+}
 
 void Game::Activate() {
   if (!first_activation_) return;

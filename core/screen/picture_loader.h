@@ -16,9 +16,19 @@ class Game;
 
 inline constexpr std::uint8_t kPictureKey = 0x5A;  // PictureKey
 
+// The file ".img" pictures are unscrambled into, left in the game folder.
+inline constexpr char kImgTempFile[] = "tmp.jpg";
+
+// Bounds of one archive extraction: entries beyond the count, and entries that would take the
+// bytes written past the total, are skipped. (The zip module itself refuses single entries
+// over 64 MB.)
+inline constexpr std::size_t kMaxArchiveEntries = 4096;
+inline constexpr std::uint64_t kMaxExtractedBytes = 256ULL * 1024 * 1024;
+
 // Makes the file available and fills the picture from it; false, with the picture unchanged,
 // when the file is unavailable or its name has none of the four extensions. A file that
-// cannot be decoded is a ScriptFault.
+// cannot be read or decoded, or an archive without its bitmap, is a ScriptFault (and leaves
+// the picture unchanged).
 bool LoadPicture(Game& game, Picture& picture, std::string_view name);
 
 // LoadPicture into ScreenBuffer; ScreenName becomes the name once the file is available.
@@ -27,6 +37,12 @@ bool LoadScreen(Game& game, std::string_view name);
 // As LoadPicture, but a picture decoded before is reused while its file is unchanged (its
 // availability is still checked every time). Used for the object panels.
 bool LoadPictureCached(Game& game, Picture& picture, std::string_view name);
+
+// Writes every file of the game folder's archive into the game folder, creating sub-folders
+// and replacing existing files, through the zip module. Entries whose names would lead out
+// of the folder, and entries that cannot be read, are skipped. Returns how many files were
+// written.
+int ExtractArchive(Game& game, std::string_view archive_name);
 
 // Decoded pictures by name, with the size and time of the file they came from.
 struct CachedPicture {
