@@ -2,9 +2,21 @@
 #include "qt_gui_app.h"
 
 #include <QGuiApplication>
+#include <cstdio>
 #include <cstdlib>
 
 namespace zunk {
+namespace {
+
+// Start-up notices of a windowless platform (no runtime folder, no session) are of no use to a
+// player; they would only garble a transcript on standard error.
+void DropStartupNotices(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg || type == QtCriticalMsg) {
+    std::fprintf(stderr, "%s\n", message.toLocal8Bit().constData());
+  }
+}
+
+}  // namespace
 
 void EnsureGuiApplication() {
   if (QGuiApplication::instance() != nullptr) return;
@@ -14,8 +26,10 @@ void EnsureGuiApplication() {
   static char name[] = "zunk";
   static char* argv[] = {name, nullptr};
   // Kept for the rest of the program: tearing Qt down during static destruction is unsafe.
+  const QtMessageHandler previous = qInstallMessageHandler(DropStartupNotices);
   static QGuiApplication* application = new QGuiApplication(argc, argv);
   (void)application;
+  qInstallMessageHandler(previous);
 }
 
 }  // namespace zunk

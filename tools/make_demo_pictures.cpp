@@ -1,0 +1,465 @@
+// zunk-demo-pictures OUTDIR: draws the pictures of the demo game "O Farol da Ponta Escura" and
+// writes them into OUTDIR. Everything is drawn here from simple shapes and a fixed noise
+// function, so the same build gives the same files byte for byte.
+//
+// Screens (480 × 200): praia.jpg, farol.img (a scrambled JPEG), escada.zip (holding
+// escada.bmp) and the panorama mar.jpg (1440 × 200, its left edge follows its right edge).
+// Sprites on magenta: gaivota.bmp (a strip of four gull cells), bussola.bmp (the compass
+// overlay), candeeiro.bmp, lente.bmp and the object pictures.
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "picture_files.h"
+#include "screen/picture.h"
+
+namespace zunk {
+namespace {
+
+constexpr double kPi = 3.14159265358979323846;
+
+struct Point {
+  double x;
+  double y;
+};
+
+// ---------------------------------------------------------------------------------------
+// Drawing helpers. Shapes are not antialiased: sprite edges must stay exactly magenta or
+// exactly the shape's colour.
+
+Colour Hex(std::uint32_t rgb) {
+  return MakeColour(rgb >> 16 & 0xFF, rgb >> 8 & 0xFF, rgb & 0xFF);
+}
+
+Colour Mix(Colour a, Colour b, double t) {
+  t = std::clamp(t, 0.0, 1.0);
+  auto channel = [t](int from, int to) {
+    return static_cast<int>(std::lround(from + (to - from) * t));
+  };
+  return MakeColour(channel(RedOf(a), RedOf(b)), channel(GreenOf(a), GreenOf(b)),
+                    channel(BlueOf(a), BlueOf(b)));
+}
+
+Colour Shade(Colour c, int delta) {
+  auto channel = [delta](int v) { return std::clamp(v + delta, 0, 255); };
+  return MakeColour(channel(RedOf(c)), channel(GreenOf(c)), channel(BlueOf(c)));
+}
+
+// A fixed pseudo-random value for a pixel, 0..255.
+int Noise(int x, int y, int seed) {
+  std::uint32_t h = static_cast<std::uint32_t>(x) * 374761393u +
+                    static_cast<std::uint32_t>(y) * 668265263u +
+                    static_cast<std::uint32_t>(seed) * 2246822519u;
+  h = (h ^ (h >> 13)) * 1274126177u;
+  return static_cast<int>((h ^ (h >> 16)) & 0xFF);
+}
+
+void Plot(Picture& p, int x, int y, Colour c) {
+  if (x >= 0 && y >= 0 && x < p.width() && y < p.height()) p.SetPixel(x, y, c);
+}
+
+void VerticalGradient(Picture& p, int y0, int y1, Colour top, Colour bottom) {
+  for (int y = y0; y < y1; ++y) {
+    p.FillRect(0, y, p.width(), 1, Mix(top, bottom, (y - y0) / std::max(1.0, y1 - y0 - 1.0)));
+  }
+}
+
+// Paints the pixels whose centres pass the test, within the bounding box.
+void FillWhere(Picture& p, int x0, int y0, int x1, int y1,
+               const std::function<bool(double, double)>& inside, Colour c) {
+  for (int y = std::max(0, y0); y <= std::min(p.height() - 1, y1); ++y) {
+    for (int x = std::max(0, x0); x <= std::min(p.width() - 1, x1); ++x) {
+      if (inside(x + 0.5, y + 0.5)) p.SetPixel(x, y, c);
+    }
+  }
+}
+
+void Disc(Picture& p, double cx, double cy, double r, Colour c) {
+  FillWhere(
+      p, static_cast<int>(cx - r) - 1, static_cast<int>(cy - r) - 1, static_cast<int>(cx + r) + 1,
+      static_cast<int>(cy + r) + 1,
+      [&](double x, double y) { return (x - cx) * (x - cx) + (y - cy) * (y - cy) <= r * r; }, c);
+}
+
+void Ring(Picture& p, double cx, double cy, double inner, double outer, Colour c) {
+  FillWhere(
+      p, static_cast<int>(cx - outer) - 1, static_cast<int>(cy - outer) - 1,
+      static_cast<int>(cx + outer) + 1, static_cast<int>(cy + outer) + 1,
+      [&](double x, double y) {
+        const double d = (x - cx) * (x - cx) + (y - cy) * (y - cy);
+        return d <= outer * outer && d >= inner * inner;
+      },
+      c);
+}
+
+// Even-odd fill of a polygon.
+void Polygon(Picture& p, const std::vector<Point>& points, Colour c) {
+  double top = 1e9, bottom = -1e9, left = 1e9, right = -1e9;
+  for (const Point& pt : points) {
+    top = std::min(top, pt.y), bottom = std::max(bottom, pt.y);
+    left = std::min(left, pt.x), right = std::max(right, pt.x);
+  }
+  FillWhere(
+      p, static_cast<int>(left) - 1, static_cast<int>(top) - 1, static_cast<int>(right) + 1,
+      static_cast<int>(bottom) + 1,
+      [&](double x, double y) {
+        bool inside = false;
+        for (std::size_t i = 0, j = points.size() - 1; i < points.size(); j = i++) {
+          const Point& a = points[i];
+          const Point& b = points[j];
+          if ((a.y > y) != (b.y > y) && x < (b.x - a.x) * (y - a.y) / (b.y - a.y) + a.x) {
+            inside = !inside;
+          }
+        }
+        return inside;
+      },
+      c);
+}
+
+void Line(Picture& p, Point a, Point b, double width, Colour c) {
+  const double length = std::hypot(b.x - a.x, b.y - a.y);
+  if (length > 0) {
+    const double nx = -(b.y - a.y) / length * width / 2;
+    const double ny = (b.x - a.x) / length * width / 2;
+    Polygon(
+        p, {{a.x + nx, a.y + ny}, {b.x + nx, b.y + ny}, {b.x - nx, b.y - ny}, {a.x - nx, a.y - ny}},
+        c);
+  }
+  Disc(p, a.x, a.y, width / 2, c);
+  Disc(p, b.x, b.y, width / 2, c);
+}
+
+// Roughens the pixels of a rectangle by up to ± amplitude: only those of the colour when one
+// is given, otherwise every pixel that is not magenta.
+void Grain(Picture& p, int x0, int y0, int x1, int y1, int amplitude, int seed,
+           std::optional<Colour> only = std::nullopt) {
+  for (int y = std::max(0, y0); y < std::min(p.height(), y1); ++y) {
+    for (int x = std::max(0, x0); x < std::min(p.width(), x1); ++x) {
+      const Colour c = p.Pixel(x, y);
+      if (only ? c != *only : c == kMagenta) continue;
+      p.SetPixel(x, y, Shade(c, (Noise(x, y, seed) - 128) * amplitude / 128));
+    }
+  }
+}
+
+// ---------------------------------------------------------------------------------------
+// The screens.
+
+Picture Praia() {
+  Picture p(480, 200);
+  VerticalGradient(p, 0, 112, Hex(0x3B3A5A), Hex(0xE59A5C));
+  Disc(p, 120, 112, 22, Hex(0xF5C16C));
+  VerticalGradient(p, 110, 200, Hex(0x2D4A6B), Hex(0x1F3550));
+  for (int y = 114; y < 160; y += 4) {
+    for (int x = (y * 7) % 23; x < 480; x += 23 + Noise(x, y, 1) % 17) {
+      p.FillRect(x, y, 6 + Noise(x, y, 2) % 8, 1, Hex(0x5C7FA3));
+    }
+  }
+  // Sand with a wavy shore and its foam.
+  for (int x = 0; x < 480; ++x) {
+    const int shore = 152 + static_cast<int>(std::lround(6 * std::sin(x / 40.0)));
+    p.FillRect(x, shore, 1, 200 - shore, Hex(0xC9AD7F));
+    p.FillRect(x, shore - 1, 1, 2, Hex(0xE8E4D8));
+  }
+  Grain(p, 0, 140, 480, 200, 14, 3, Hex(0xC9AD7F));
+  // The cliff and the lighthouse on top of it.
+  Polygon(p, {{330, 200}, {338, 130}, {356, 100}, {392, 84}, {440, 78}, {480, 76}, {480, 200}},
+          Hex(0x4A4038));
+  Grain(p, 330, 76, 480, 200, 20, 4, Hex(0x4A4038));
+  Polygon(p, {{423, 80}, {427, 36}, {437, 36}, {441, 80}}, Hex(0xEEEEE8));
+  p.FillRect(425, 52, 14, 6, Hex(0xB03030));
+  p.FillRect(424, 28, 16, 8, Hex(0x2A2A2A));
+  p.FillRect(427, 29, 10, 6, Hex(0xFFE38A));
+  Polygon(p, {{422, 28}, {432, 20}, {442, 28}}, Hex(0x2A2A2A));
+  // The stone path up the cliff.
+  for (int i = 0; i < 9; ++i) {
+    const double t = i / 8.0;
+    Disc(p, 300 + 110 * t, 192 - 100 * t, 5 - 2 * t, Hex(0x8A8580));
+  }
+  return p;
+}
+
+Picture Farol() {
+  Picture p(480, 200);
+  VerticalGradient(p, 0, 170, Hex(0x6D7580), Hex(0xA9B0B8));
+  for (int i = 0; i < 7; ++i) {
+    Disc(p, 40 + i * 22, 40 + (i % 3) * 6, 16 + (i % 2) * 5, Hex(0xBCC2C8));
+    Disc(p, 300 + i * 18, 120 + (i % 2) * 8, 12 + (i % 3) * 3, Hex(0xB4BAC1));
+  }
+  p.FillRect(0, 166, 480, 34, Hex(0x4D5A3A));
+  Grain(p, 0, 166, 480, 200, 24, 5, Hex(0x4D5A3A));
+  // The tower, lit from the left.
+  Polygon(p, {{165, 172}, {185, 0}, {295, 0}, {315, 172}}, Hex(0xE8E6DF));
+  Polygon(p, {{270, 172}, {280, 0}, {295, 0}, {315, 172}}, Hex(0xCBC8C0));
+  Grain(p, 165, 0, 316, 172, 10, 6, Hex(0xE8E6DF));
+  Grain(p, 165, 0, 316, 172, 10, 6, Hex(0xCBC8C0));
+  const std::vector<Point> crack = {{272, 8}, {266, 30}, {274, 52}, {262, 80}, {268, 96}};
+  for (std::size_t i = 1; i < crack.size(); ++i) Line(p, crack[i - 1], crack[i], 2, Hex(0x55524C));
+  // The iron door with its rivets.
+  Disc(p, 240, 108, 26, Hex(0x3A2E2A));
+  p.FillRect(214, 108, 52, 62, Hex(0x3A2E2A));
+  for (int x = 222; x < 262; x += 9) p.FillRect(x, 90, 1, 80, Hex(0x2A201D));
+  for (int y = 100; y < 170; y += 16) {
+    Disc(p, 220, y, 1.6, Hex(0x7B6A5E));
+    Disc(p, 260, y, 1.6, Hex(0x7B6A5E));
+  }
+  p.FillRect(200, 170, 80, 5, Hex(0x8C8A84));
+  p.FillRect(194, 175, 92, 6, Hex(0x7A7873));
+  return p;
+}
+
+Picture Escada() {
+  Picture p(480, 200, Hex(0x2B2724));
+  // Stone blocks in courses, each with its own tint.
+  for (int row = 0; row * 16 < 200; ++row) {
+    for (int x = (row % 2) * -20; x < 480; x += 40) {
+      const Colour block = Shade(Hex(0x4A433C), Noise(x, row, 7) % 24 - 12);
+      p.FillRect(x + 1, row * 16 + 1, 38, 14, block);
+    }
+  }
+  Grain(p, 0, 0, 480, 200, 10, 8);
+  // A narrow window with daylight.
+  p.FillRect(376, 36, 16, 80, Hex(0x1A1715));
+  p.FillRect(379, 40, 10, 72, Hex(0xCFE0EA));
+  Disc(p, 384, 40, 5, Hex(0xCFE0EA));
+  // The central column and the steps winding around it.
+  p.FillRect(222, 0, 36, 200, Hex(0x3C3631));
+  p.FillRect(222, 0, 10, 200, Hex(0x48413B));
+  for (int i = 0; i < 12; ++i) {
+    const double angle = kPi * (0.1 + i * 0.16);
+    const double y = 190 - i * 15;
+    const double reach = 150 * std::cos(angle);
+    const Colour tread = Shade(Hex(0x8C8478), Noise(i, 0, 9) % 20 - 10);
+    Polygon(p, {{240, y}, {240 + reach, y - 6}, {240 + reach, y + 4}, {240, y + 9}}, tread);
+    Polygon(p, {{240, y + 9}, {240 + reach, y + 4}, {240 + reach, y + 8}, {240, y + 13}},
+            Shade(tread, -40));
+  }
+  return p;
+}
+
+// The view from the top of the tower: 1440 pixels around, wrapping at the edges.
+Picture Mar() {
+  constexpr int kWidth = 1440;
+  Picture p(kWidth, 200);
+  VerticalGradient(p, 0, 124, Hex(0x101A33), Hex(0x3B4A6B));
+  for (int i = 0; i < 140; ++i) {
+    const int x = Noise(i, 1, 10) * kWidth / 256 + Noise(i, 2, 10) % 6;
+    const int y = Noise(i, 3, 10) * 90 / 256;
+    Plot(p, x, y, Noise(i, 4, 10) > 200 ? Hex(0xFFFFFF) : Hex(0xB8C2D8));
+  }
+  VerticalGradient(p, 120, 200, Hex(0x14263D), Hex(0x0D1A2B));
+  for (int y = 126; y < 176; y += 5) {
+    for (int x = Noise(0, y, 11) % 30; x < kWidth - 12; x += 30 + Noise(x, y, 12) % 25) {
+      p.FillRect(x, y, 8, 1, Hex(0x2E4A6A));
+    }
+  }
+  // The coast: periodic hills so the picture joins up.
+  for (int x = 0; x < kWidth; ++x) {
+    const double t = 2 * kPi * x / kWidth;
+    const double height =
+        10 + 14 * std::sin(2 * t) + 8 * std::sin(5 * t + 1) + 4 * std::sin(11 * t);
+    if (height <= 0) continue;
+    const int top = 122 - static_cast<int>(std::lround(height));
+    p.FillRect(x, top, 1, 123 - top, Hex(0x1C2420));
+  }
+  // Boats with their lights.
+  for (int boat : {300, 760, 1210}) {
+    Polygon(p, {{boat - 12.0, 150}, {boat + 12.0, 150}, {boat + 8.0, 156}, {boat - 8.0, 156}},
+            Hex(0x0A0F18));
+    p.FillRect(boat, 134, 1, 16, Hex(0x0A0F18));
+    p.FillRect(boat + 1, 136, 2, 2, Hex(0xFFD060));
+  }
+  // The railing of the lantern gallery, a post every 60 pixels.
+  p.FillRect(0, 178, kWidth, 3, Hex(0x202020));
+  p.FillRect(0, 194, kWidth, 2, Hex(0x202020));
+  for (int x = 0; x < kWidth; x += 60) p.FillRect(x, 176, 4, 24, Hex(0x202020));
+  return p;
+}
+
+// ---------------------------------------------------------------------------------------
+// Sprites on magenta.
+
+// Four cells of a gull in flight: wings up, level, down, level.
+Picture Gaivota() {
+  constexpr int kCell = 48;
+  Picture p(kCell * 4, 32, kMagenta);
+  const double tips[] = {-10, -2, 8, -2};
+  for (int cell = 0; cell < 4; ++cell) {
+    const double cx = cell * kCell + kCell / 2.0;
+    const double tip = 16 + tips[cell];
+    const double elbow = 16 + tips[cell] / 2 - 3;
+    for (double side : {-1.0, 1.0}) {
+      Line(p, {cx, 17}, {cx + side * 9, elbow}, 3, Hex(0xF2F2F2));
+      Line(p, {cx + side * 9, elbow}, {cx + side * 20, tip}, 2.4, Hex(0xF2F2F2));
+      Disc(p, cx + side * 20, tip, 1.5, Hex(0x303030));
+    }
+    Disc(p, cx, 17, 3, Hex(0xFFFFFF));
+    Plot(p, static_cast<int>(cx), 19, Hex(0xE0A020));
+  }
+  return p;
+}
+
+// A compass rose: brass ring and points, the north point red; the inside stays transparent.
+Picture Bussola() {
+  Picture p(80, 80, kMagenta);
+  const Colour brass = Hex(0xB08D3A);
+  Ring(p, 40, 40, 33, 37, brass);
+  Ring(p, 40, 40, 37, 39, Hex(0x5A4515));
+  for (int i = 0; i < 8; ++i) {
+    const double angle = i * kPi / 4;
+    const double length = i % 2 == 0 ? 34 : 20;
+    const double dx = std::sin(angle), dy = -std::cos(angle);
+    const Colour c = i == 0 ? Hex(0xC03020) : (i % 2 == 0 ? brass : Hex(0xD9C27A));
+    Polygon(p,
+            {{40 + dx * length, 40 + dy * length},
+             {40 + dy * 4, 40 - dx * 4},
+             {40 - dx * 4, 40 - dy * 4},
+             {40 - dy * 4, 40 + dx * 4}},
+            c);
+  }
+  Disc(p, 40, 40, 3, Hex(0x5A4515));
+  return p;
+}
+
+Picture Candeeiro() {
+  Picture p(24, 40, kMagenta);
+  Line(p, {12, 0}, {12, 8}, 2, Hex(0x303030));
+  Polygon(p, {{5, 8}, {19, 8}, {16, 12}, {8, 12}}, Hex(0x303030));
+  p.FillRect(7, 12, 10, 16, Hex(0xF6D27A));
+  Disc(p, 12, 20, 3, Hex(0xFF8C1A));
+  p.FillRect(6, 28, 12, 4, Hex(0x303030));
+  return p;
+}
+
+// The great lens: glass rings in a brass rim.
+Picture Lente() {
+  Picture p(64, 64, kMagenta);
+  Disc(p, 32, 32, 31, Hex(0x8A6A2A));
+  for (int ring = 0; ring < 6; ++ring) {
+    const double outer = 28 - ring * 4.6;
+    Ring(p, 32, 32, std::max(0.0, outer - 4.6), outer,
+         ring % 2 == 0 ? Hex(0xBFE3EA) : Hex(0x8FC2CF));
+  }
+  Disc(p, 26, 24, 3, Hex(0xFFFFFF));
+  return p;
+}
+
+Picture Lanterna() {
+  Picture p(40, 40, kMagenta);
+  Ring(p, 20, 7, 3, 5, Hex(0x303030));
+  Polygon(p, {{11, 14}, {29, 14}, {25, 9}, {15, 9}}, Hex(0x303030));
+  p.FillRect(12, 14, 16, 18, Hex(0xF4E3A1));
+  p.FillRect(12, 14, 2, 18, Hex(0x303030));
+  p.FillRect(26, 14, 2, 18, Hex(0x303030));
+  Disc(p, 20, 24, 4, Hex(0xFF8C1A));
+  p.FillRect(10, 32, 20, 5, Hex(0x303030));
+  return p;
+}
+
+Picture Chave() {
+  Picture p(40, 40, kMagenta);
+  const Colour rust = Hex(0x8B5A2B);
+  Ring(p, 11, 20, 4, 8, rust);
+  Line(p, {18, 20}, {36, 20}, 4, rust);
+  p.FillRect(29, 22, 3, 7, rust);
+  p.FillRect(34, 22, 3, 5, rust);
+  Grain(p, 0, 0, 40, 40, 30, 13);
+  return p;
+}
+
+Picture Mapa() {
+  Picture p(40, 40, kMagenta);
+  p.FillRect(5, 8, 30, 24, Hex(0xE0CFA0));
+  p.FillRect(3, 8, 3, 24, Hex(0xB8A170));
+  p.FillRect(34, 8, 3, 24, Hex(0xB8A170));
+  const std::vector<Point> coast = {{8, 12}, {14, 18}, {12, 24}, {20, 27}, {26, 22}, {32, 26}};
+  for (std::size_t i = 1; i < coast.size(); ++i)
+    Line(p, coast[i - 1], coast[i], 1.5, Hex(0x3A6EA5));
+  Line(p, {24, 12}, {30, 18}, 2, Hex(0xC02020));
+  Line(p, {30, 12}, {24, 18}, 2, Hex(0xC02020));
+  return p;
+}
+
+Picture Bau() {
+  Picture p(40, 40, kMagenta);
+  FillWhere(
+      p, 3, 6, 36, 18,
+      [](double x, double y) { return y >= 18 - 10 * std::sin((x - 3) / 34 * kPi) * 0.8; },
+      Hex(0x8A5528));
+  p.FillRect(3, 18, 34, 18, Hex(0x7A4A22));
+  p.FillRect(3, 17, 34, 2, Hex(0x3A3A3A));
+  p.FillRect(9, 8, 3, 28, Hex(0x3A3A3A));
+  p.FillRect(28, 8, 3, 28, Hex(0x3A3A3A));
+  p.FillRect(18, 16, 5, 7, Hex(0xD8B040));
+  Grain(p, 0, 0, 40, 40, 12, 14);
+  return p;
+}
+
+Picture Concha() {
+  Picture p(40, 40, kMagenta);
+  const Point hinge = {20, 34};
+  std::vector<Point> fan = {hinge};
+  for (int i = 0; i <= 12; ++i) {
+    const double angle = kPi * (0.15 + 0.7 * i / 12.0);
+    const double radius = 26 + (i % 2) * 2;
+    fan.push_back({hinge.x - std::cos(angle) * radius, hinge.y - std::sin(angle) * radius});
+  }
+  Polygon(p, fan, Hex(0xF0A8A8));
+  for (std::size_t i = 2; i < fan.size(); i += 2) Line(p, hinge, fan[i], 1, Hex(0xC07070));
+  p.FillRect(15, 33, 10, 4, Hex(0xE08C8C));
+  return p;
+}
+
+// ---------------------------------------------------------------------------------------
+
+bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
+  std::ofstream out(path, std::ios::binary | std::ios::trunc);
+  out << bytes;
+  return static_cast<bool>(out);
+}
+
+int Run(const std::filesystem::path& out_dir) {
+  std::error_code ec;
+  std::filesystem::create_directories(out_dir, ec);
+  const std::vector<std::pair<std::string, std::string>> files = {
+      {"praia.jpg", EncodeJpeg(Praia())},
+      {"farol.img", EncodeImg(EncodeJpeg(Farol()))},
+      {"escada.zip", MakeZip({{"escada.bmp", EncodeBmp24(Escada())}})},
+      {"mar.jpg", EncodeJpeg(Mar())},
+      {"gaivota.bmp", EncodeBmp24(Gaivota())},
+      {"bussola.bmp", EncodeBmp24(Bussola())},
+      {"candeeiro.bmp", EncodeBmp24(Candeeiro())},
+      {"lente.bmp", EncodeBmp24(Lente())},
+      {"lanterna.bmp", EncodeBmp24(Lanterna())},
+      {"chave.bmp", EncodeBmp24(Chave())},
+      {"mapa.bmp", EncodeBmp24(Mapa())},
+      {"bau.bmp", EncodeBmp24(Bau())},
+      {"concha.bmp", EncodeBmp24(Concha())},
+  };
+  for (const auto& [name, bytes] : files) {
+    if (!WriteFile(out_dir / name, bytes)) {
+      std::cerr << "zunk-demo-pictures: não foi possível gravar " << (out_dir / name).string()
+                << '\n';
+      return 1;
+    }
+  }
+  return 0;
+}
+
+}  // namespace
+}  // namespace zunk
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "uso: zunk-demo-pictures PASTA\n";
+    return 2;
+  }
+  return zunk::Run(argv[1]);
+}
