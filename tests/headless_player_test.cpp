@@ -1,6 +1,8 @@
-// The headless player end to end: the demo's transcript, the error display, console mistakes.
+// The headless player end to end: the demo's transcript with its picture commands, the error
+// display, console mistakes and start-up failures.
 #include <cstdio>
 #include <string>
+#include <utility>
 
 #include "script/script_codec.h"
 #include "test_support.h"
@@ -13,10 +15,10 @@ struct RunResult {
   int status = -1;
 };
 
-RunResult RunPlayer(const std::string& arguments) {
+// Runs a shell command, standard error joined to the output.
+RunResult RunCommand(const std::string& command) {
   RunResult result;
-  const std::string command = std::string(ZUNK_RUN_PATH) + " " + arguments + " 2>&1";
-  FILE* pipe = ::popen(command.c_str(), "r");
+  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
   if (pipe == nullptr) return result;
   char buffer[4096];
   std::size_t n = 0;
@@ -26,13 +28,57 @@ RunResult RunPlayer(const std::string& arguments) {
   return result;
 }
 
+// Runs zunk-run with the arguments, in the working folder when one is given.
+RunResult RunPlayer(const std::string& arguments, const std::filesystem::path& working = {}) {
+  const std::string program = std::string(ZUNK_RUN_PATH) + " " + arguments;
+  return RunCommand(working.empty() ? program : "cd '" + working.string() + "' && " + program);
+}
+
+// Width and height from a PNG file's header; 0 × 0 when the file is not a PNG.
+std::pair<int, int> PngSize(const std::filesystem::path& path) {
+  const std::string bytes = ReadBytes(path);
+  if (bytes.size() < 24 || bytes.compare(1, 3, "PNG") != 0) return {0, 0};
+  auto number = [&](std::size_t at) {
+    int value = 0;
+    for (std::size_t i = at; i < at + 4; ++i) {
+      value = value << 8 | static_cast<unsigned char>(bytes[i]);
+    }
+    return value;
+  };
+  return {number(16), number(20)};
+}
+
 TEST(HeadlessPlayerTest, DemoWalkthroughMatchesApprovedTranscript) {
   TempDir copy;  // the player writes the settings file back; keep the build folder untouched
-  std::filesystem::copy(ZUNK_DEMO_DIR, copy.path(), std::filesystem::copy_options::recursive);
-  const RunResult run = RunPlayer(copy.path().string() + " --input " + ZUNK_TEST_DATA_DIR +
-                                  "/data/demo_walkthrough.txt");
+  const std::filesystem::path game = copy.path() / "jogo";
+  const std::filesystem::path work = copy.path() / "trabalho";  // where the console's PNGs go
+  std::filesystem::copy(ZUNK_DEMO_DIR, game, std::filesystem::copy_options::recursive);
+  std::filesystem::create_directory(work);
+  const RunResult run = RunPlayer(
+      game.string() + " --input " + ZUNK_TEST_DATA_DIR + "/data/demo_walkthrough.txt", work);
   EXPECT_EQ(run.status, 0);
-  EXPECT_EQ(run.output, ReadBytes(std::string(ZUNK_TEST_DATA_DIR) + "/data/demo_transcript.expected"));
+  EXPECT_EQ(run.output,
+            ReadBytes(std::string(ZUNK_TEST_DATA_DIR) + "/data/demo_transcript.expected"));
+
+  // The picture commands wrote into the current folder, at the pictures' own sizes.
+  using Size = std::pair<int, int>;
+  for (const char* screen : {"praia.png", "farol.png", "escada.png", "topo.png"}) {
+    EXPECT_EQ(PngSize(work / screen), Size(480, 200)) << screen;
+  }
+  EXPECT_EQ(PngSize(work / "topo-buffer.png"), Size(1440, 200));
+  EXPECT_EQ(PngSize(work / "local.png"), Size(80, 120));
+  EXPECT_EQ(PngSize(work / "mochila.png"), Size(200, 40));
+  EXPECT_FALSE(std::filesystem::exists(work / "x.png"));
+}
+
+TEST(HeadlessPlayerTest, MissingZipModuleEndsStartUpWithItsMessage) {
+  TempDir folder;  // a copy of the program with no zip module beside it
+  const std::filesystem::path program = folder.path() / "zunk-run";
+  std::filesystem::copy_file(ZUNK_RUN_PATH, program);
+  const std::string command = program.string() + " " + ZUNK_DEMO_DIR + " --input /dev/null";
+  const RunResult run = RunCommand(command);
+  EXPECT_EQ(run.status, 1);
+  EXPECT_EQ(run.output, "erro: Falha na inicialização da biblioteca zipdll.dll\n");
 }
 
 TEST(HeadlessPlayerTest, FaultsReachTheErrorDisplayAndTheGameGoesOn) {
@@ -40,8 +86,8 @@ TEST(HeadlessPlayerTest, FaultsReachTheErrorDisplayAndTheGameGoesOn) {
   WriteBytes(game.path() / "jogo.msg", "zero\r\num\r\n");
   WriteBytes(game.path() / "inicio.scpt", EncodeScript({"msg= antes", "script inicio"}));
   WriteBytes(game.path() / "input.txt", "!lin msg= depois\n!reg 300\n!obj nada\n!regs\n");
-  const RunResult run = RunPlayer(game.path().string() + " --input " +
-                                  (game.path() / "input.txt").string());
+  const RunResult run =
+      RunPlayer(game.path().string() + " --input " + (game.path() / "input.txt").string());
   EXPECT_EQ(run.status, 0);
   const std::string& out = run.output;
   // The runaway start script ends once, with the CP1252 message shown as UTF-8.
