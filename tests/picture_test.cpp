@@ -84,15 +84,6 @@ std::vector<std::string> Rows(const Picture& picture) {
 
 using Expected = std::vector<std::string>;
 
-TEST(PictureTest, PixelsKeepTheirChannels) {
-  Picture p(2, 1, kBlack);
-  p.SetPixel(1, 0, 0x123456);
-  EXPECT_EQ(p.Pixel(1, 0), 0x123456u);
-  EXPECT_EQ(p.Row(0)[3], 0x12);  // blue first in memory
-  EXPECT_EQ(p.Row(0)[5], 0x56);  // red last
-  EXPECT_EQ(p.Pixel(0, 0), kBlack);
-}
-
 TEST(PictureTest, CopyRectClipsTheDestinationAndPaintsMissingSourceBlack) {
   const Picture source = FromRows({"rg", "bw"});
   Picture dest = FromRows({"yyyy", "yyyy", "yyyy"});
