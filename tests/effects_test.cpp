@@ -45,6 +45,26 @@ TEST(EffectsPixels, RoundHalfEvenMatchesNearbyint) {
   EXPECT_EQ(RoundHalfEven(3.5), 4.0);
 }
 
+TEST(EffectsPixels, IntegerShortcutsMatchTheRoundedFormulas) {
+  // Brightening: the single-precision factor, the sum in double, halves to even.
+  for (int k = 0; k < 256; ++k) {
+    const float f = k / 255.0f;
+    for (int c = 0; c < 256; ++c) {
+      const double expected = std::min(255.0, std::nearbyint(c + c * static_cast<double>(f)));
+      ASSERT_EQ(BrightenedChannel(c, k), expected) << c << " " << k;
+    }
+  }
+  // Blur: every possible sum of nine channels, divided by 9 and rounded.
+  for (int sum = 0; sum <= 9 * 255; ++sum) {
+    Picture p(3, 3, kBlack);
+    for (int i = 0, left = sum; i < 9; ++i, left -= std::min(left, 255)) {
+      p.SetPixel(i % 3, i / 3, MakeColour(std::min(left, 255), 0, 0));
+    }
+    Blur(p);
+    ASSERT_EQ(RedOf(p.Pixel(1, 1)), std::nearbyint(sum / 9.0)) << sum;
+  }
+}
+
 TEST(EffectsPixels, BrightenAndFilter) {
   const Picture original = Make({{MakeColour(10, 100, 200), MakeColour(0, 255, 128)}});
   Picture p = original;

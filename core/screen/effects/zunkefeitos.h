@@ -17,6 +17,15 @@ inline double RoundHalfEven(double v) {
   return (v + kShift) - kShift;                  // strict IEEE arithmetic: never folded away
 }
 
+// A channel c brightened by the byte k: min(255, round(c + c * f)) with f = k / 255 in single
+// precision, rounded to nearest with halves to even. c * k / 255 never lies nearer than 1/510 to
+// a half, and the single-precision factor moves c * f by less than 255 * 2^-24, so the result is
+// c + round(c * k / 255) = c + (c * k + 127) div 255 (the tests check every c and k).
+inline std::uint8_t BrightenedChannel(std::uint8_t c, std::uint8_t k) {
+  const unsigned v = c + (static_cast<unsigned>(c * k) + 127) / 255;
+  return static_cast<std::uint8_t>(v < 255 ? v : 255);
+}
+
 // Each channel c of every pixel becomes min(255, round(c + c * f)) with f = k / 255 in single
 // precision, k being the colour's byte for that channel; rounding is to nearest, halves to even.
 void Filter(Picture& picture, Colour k);
@@ -45,7 +54,8 @@ inline void Emboss(Picture& picture) {
   Convolve3x3(picture, kEmbossKernel);
 }
 
-// Every channel becomes round(0.2125 r + 0.7154 g + 0.0721 b).
+// Every channel becomes round(0.2125 r + 0.7154 g + 0.0721 b), evaluated in double, rounded to
+// nearest with halves to even.
 void Grey(Picture& picture);
 
 // Rows 0, 2, 4, ... take the colour.
