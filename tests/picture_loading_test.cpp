@@ -2,7 +2,13 @@
 // extraction, the panel picture cache, and the refusal of damaged or hostile files.
 #include <unistd.h>
 
+// clang-format off
+#include <cstdio>  // jpeglib.h needs FILE
+#include <jpeglib.h>
+// clang-format on
+
 #include <cstdint>
+#include <cstdlib>
 #include <filesystem>
 
 #include "picture_files.h"
@@ -15,7 +21,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::string Le(std::uint32_t value, int bytes) {
+std::string Le(std::uint64_t value, int bytes) {
   std::string out;
   for (int i = 0; i < bytes; ++i) out += static_cast<char>((value >> (8 * i)) & 0xFF);
   return out;
@@ -51,6 +57,33 @@ void ExpectNear(Colour actual, Colour expected, int tolerance = 12) {
   EXPECT_NEAR(RedOf(actual), RedOf(expected), tolerance);
   EXPECT_NEAR(GreenOf(actual), GreenOf(expected), tolerance);
   EXPECT_NEAR(BlueOf(actual), BlueOf(expected), tolerance);
+}
+
+// A 16 × 16 JPEG of one colour in a colour space EncodeJpeg does not write (grayscale, CMYK).
+std::string SolidJpeg(J_COLOR_SPACE space, const std::string& sample) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr error;
+  info.err = jpeg_std_error(&error);
+  jpeg_create_compress(&info);
+  unsigned char* buffer = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &buffer, &size);
+  info.image_width = info.image_height = 16;
+  info.input_components = static_cast<int>(sample.size());
+  info.in_color_space = space;
+  jpeg_set_defaults(&info);
+  jpeg_start_compress(&info, TRUE);
+  std::string row;
+  for (int x = 0; x < 16; ++x) row += sample;
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW rows[] = {reinterpret_cast<JSAMPROW>(row.data())};
+    jpeg_write_scanlines(&info, rows, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::string bytes(reinterpret_cast<const char*>(buffer), size);
+  std::free(buffer);
+  return bytes;
 }
 
 // Rewrites the uncompressed size of every entry, in the local and the central headers.
@@ -142,6 +175,14 @@ TEST_F(PictureLoadingTest, WrittenBitmapsAndJpegsComeBack) {
   ExpectNear(jpeg.Pixel(40, 8), kBlue);
 }
 
+TEST_F(PictureLoadingTest, GrayscaleAndCmykJpegsBecomeColourPictures) {
+  WriteFile("cinza.jpg", SolidJpeg(JCS_GRAYSCALE, "\x80"));
+  ExpectNear(Load("cinza.jpg").Pixel(5, 5), MakeColour(128, 128, 128), 2);
+  // CMYK as Adobe stores it, inverted: no cyan, full magenta and yellow, no black is red.
+  WriteFile("cmyk.jpg", SolidJpeg(JCS_CMYK, std::string("\xFF\x00\x00\xFF", 4)));
+  ExpectNear(Load("cmyk.jpg").Pixel(5, 5), kRed, 4);
+}
+
 TEST_F(PictureLoadingTest, ScrambledPictureLoadsAsItsJpegAndLeavesThePlainFile) {
   const std::string jpeg = EncodeJpeg(ThreeBlocks());
   WriteFile("blocos.jpg", jpeg);
@@ -181,7 +222,11 @@ TEST_F(PictureLoadingTest, ScreenNameFollowsAvailabilityNotTheKind) {
 
 TEST_F(PictureLoadingTest, DamagedFilesAreRefusedAndLeaveThePictureAlone) {
   const std::string jpeg = EncodeJpeg(ThreeBlocks());
-  WriteFile("metade.jpg", jpeg.substr(0, jpeg.size() / 2));
+  WriteFile("metade.jpg", jpeg.substr(0, jpeg.size() / 2));  // cut in its tables
+  Picture noise(64, 64);
+  for (int i = 0; i < 64 * 64; ++i) noise.SetPixel(i % 64, i / 64, (i * 2654435761u) & 0xFFFFFF);
+  const std::string detailed = EncodeJpeg(noise);
+  WriteFile("cortado.jpg", detailed.substr(0, detailed.size() - 200));  // cut in its pixel data
   WriteFile("lixo.jpg", "\xFF\xD8\xFF\xE0 not really a jpeg at all");
   WriteFile("vazio.img", "");
   WriteFile("enorme.bmp", Bmp(100000, 100000, 24, "", std::string(16, '\0')));
@@ -195,8 +240,8 @@ TEST_F(PictureLoadingTest, DamagedFilesAreRefusedAndLeaveThePictureAlone) {
   WriteFile("cabecalho.bmp", "BM\x10");
   WriteFile("sem.zip", MakeZip({{"outra.bmp", EncodeBmp24(ThreeBlocks())}}));
   for (const char* name :
-       {"metade.jpg", "lixo.jpg", "vazio.img", "enorme.bmp", "largura.bmp", "altura.bmp",
-        "curto.bmp", "rle.bmp", "longe.bmp", "cabecalho.bmp", "sem.zip"}) {
+       {"metade.jpg", "cortado.jpg", "lixo.jpg", "vazio.img", "enorme.bmp", "largura.bmp",
+        "altura.bmp", "curto.bmp", "rle.bmp", "longe.bmp", "cabecalho.bmp", "sem.zip"}) {
     ExpectRefused(name);
   }
 
