@@ -133,6 +133,19 @@ TEST(EffectsPixels, GreyRoundsHalvesToEven) {
   EXPECT_EQ(p.Pixel(1, 0), MakeColour(32, 32, 32));  // 32.5
   EXPECT_EQ(p.Pixel(2, 0), MakeColour(10, 10, 10));  // 9.5000000000000018
   EXPECT_EQ(p.Pixel(3, 0), MakeColour(255, 255, 255));
+
+  // Rows of any width, against the formula pixel by pixel.
+  const Picture original = Pattern(7, 3, 77);
+  Picture q = original;
+  Grey(q);
+  for (int y = 0; y < 3; ++y) {
+    for (int x = 0; x < 7; ++x) {
+      const Colour c = original.Pixel(x, y);
+      const int v = static_cast<int>(
+          std::nearbyint(0.2125 * RedOf(c) + 0.7154 * GreenOf(c) + 0.0721 * BlueOf(c)));
+      EXPECT_EQ(q.Pixel(x, y), MakeColour(v, v, v)) << x << "," << y;
+    }
+  }
 }
 
 TEST(EffectsPixels, ScanlinesAndMirrors) {
