@@ -5,10 +5,12 @@
 // hold only the Screen (which lives as long as the game) and take sizes and rows afresh for
 // every step.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
 #include "game/game.h"
+#include "screen/colour_text.h"
 #include "screen/effects/zunkefeitos.h"
 #include "screen/screen_commands.h"
 #include "script/operands.h"
@@ -35,30 +37,16 @@ void PumpAndWait(Game& game) {
   game.host().Sleep(EffectDelay(game.world()));
 }
 
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
 // A colour parameter: "$" and up to eight hexadecimal digits, or a value (a decimal number or a
 // register name). A "$" text that is no hexadecimal number is a fault that ends the run.
 Colour ColourOf(const World& world, std::string_view parameter) {
   const std::string_view text = TrimBlanks(parameter);
   if (text.empty() || text[0] != '$') return static_cast<Colour>(ValueOf(world, text));
-  const std::string_view digits = text.substr(1);
-  bool valid = !digits.empty() && digits.size() <= 8;
-  Colour colour = 0;
-  for (const char c : digits) {
-    const int digit = HexDigit(c);
-    if (digit < 0) valid = false;
-    colour = colour << 4 | static_cast<Colour>(digit & 0xF);
-  }
-  if (!valid) {
+  const std::optional<Colour> colour = ReadDollarHex(text);
+  if (!colour) {
     throw ScriptFault("'" + std::string(text) + "' n\xE3o \xE9 um valor inteiro v\xE1lido");
   }
-  return colour;
+  return *colour;
 }
 
 std::uint8_t LowestByte(std::int32_t value) {
