@@ -24,11 +24,16 @@ struct Record {
   std::string shp;
 };
 
+// "o" + n + ".bmp", built by appending (GCC 12 warns falsely on "o" + std::string in Release).
+std::string PictureName(int n) {
+  return std::string("o").append(std::to_string(n)).append(".bmp");
+}
+
 class ObjectPanelsTest : public GameTest {
  protected:
   void SetUp() override {
     for (int n = 1; n <= 12; ++n) {
-      WriteFile("o" + std::to_string(n) + ".bmp", EncodeBmp24(ObjectPicture(n)));
+      WriteFile(PictureName(n), EncodeBmp24(ObjectPicture(n)));
     }
   }
   void StartWith(const std::vector<Record>& records) {
@@ -56,8 +61,7 @@ class ObjectPanelsTest : public GameTest {
 
 TEST_F(ObjectPanelsTest, SevenVisibleObjectsFillTheSixCellsInOrder) {
   std::vector<Record> records;
-  for (int n = 1; n <= 7; ++n)
-    records.push_back({"sala", "........", "o" + std::to_string(n) + ".bmp"});
+  for (int n = 1; n <= 7; ++n) records.push_back({"sala", "........", PictureName(n)});
   StartWith(records);
   RedrawPanel(game(), Panel::Loc);
   EXPECT_EQ(panels().loc_slots, (Slots{1, 2, 3, 4, 5, 6}));
@@ -100,8 +104,7 @@ TEST_F(ObjectPanelsTest, OnlyVisibleObjectsWithALoadablePictureTakeACell) {
 
 TEST_F(ObjectPanelsTest, CarriedPanelTakesFiveInOneRow) {
   std::vector<Record> records;
-  for (int n = 1; n <= 7; ++n)
-    records.push_back({"jog1", "X.......", "o" + std::to_string(n) + ".bmp"});
+  for (int n = 1; n <= 7; ++n) records.push_back({"jog1", "X.......", PictureName(n)});
   StartWith(records);
   RedrawPanel(game(), Panel::Jog);
   EXPECT_EQ(panels().jog_slots, (Slots{1, 2, 3, 4, 5}));
