@@ -281,6 +281,9 @@ TEST_F(EffectCommandTest, NamesAndParameters) {
   buffer() = Picture(2, 2, kWhite);
   Exec("efeito scanline,$ff");
   EXPECT_EQ(buffer(), Make({{0x0000FF, 0x0000FF}, {kWhite, kWhite}}));
+  buffer() = Picture(2, 2, kWhite);
+  Exec("efeito scanline");  // no comma: the name is the parameter, an unknown register: black
+  EXPECT_EQ(buffer(), Make({{kBlack, kBlack}, {kWhite, kWhite}}));
 
   buffer() = Make({{1, 2}, {3, 4}});
   Exec("efeito espelho,vert");

@@ -84,6 +84,7 @@ TEST_F(ObjectPanelsTest, OnlyVisibleObjectsWithALoadablePictureTakeACell) {
       {"jog1", "x.......", "o10.bmp"},
       {"jog1", "X......X", "o11.bmp"},
       {"sala", "........", "o12.bmp"},
+      {"sala", "x.......", "o1.bmp"},  // lying here, but not marked '.'
   });
   RedrawPanels(game());
   EXPECT_TRUE(host_.errors.empty());

@@ -125,9 +125,12 @@ TEST_F(PictureLoadingTest, BitmapsOfEveryDepthAndOrientation) {
   EXPECT_EQ(one.Pixel(0, 1), kRed);
   EXPECT_EQ(one.Pixel(2, 1), kRed);
 
-  // 4 bits, top-down, three palette entries: index 5 lies beyond them and is black.
+  // 4 bits, top-down, three palette entries declared (more stored): index 5 lies beyond them
+  // and is black.
   WriteFile("quatro.bmp",
-            Bmp(3, -2, 4, Entry(255, 255, 255) + Entry(0, 255, 0) + Entry(0, 0, 255),
+            Bmp(3, -2, 4,
+                Entry(255, 255, 255) + Entry(0, 255, 0) + Entry(0, 0, 255) + Entry(9, 9, 9) +
+                    Entry(9, 9, 9) + Entry(9, 9, 9),
                 std::string("\x12\x50\0\0", 4) + std::string("\x00\x10\0\0", 4), 0, 3));
   Picture four = Load("quatro.bmp");
   EXPECT_EQ(four.Pixel(0, 0), kGreen);
@@ -142,6 +145,16 @@ TEST_F(PictureLoadingTest, BitmapsOfEveryDepthAndOrientation) {
   Picture eight = Load("oito.bmp");
   EXPECT_EQ(eight.Pixel(0, 0), MakeColour(10, 20, 30));
   EXPECT_EQ(eight.Pixel(1, 0), kBlue);
+
+  // The old 12-byte header: 16-bit sizes and palette entries of three bytes.
+  const std::uint32_t offset = 14 + 12 + 6;
+  WriteFile("antigo.bmp", "BM" + Le(offset + 4, 4) + Le(0, 4) + Le(offset, 4) + Le(12, 4) +
+                              Le(2, 2) + Le(1, 2) + Le(1, 2) + Le(8, 2) +
+                              std::string("\x00\x00\xFF\x1E\x14\x0A", 6) +
+                              std::string("\x01\x00\0\0", 4));
+  Picture old = Load("antigo.bmp");
+  EXPECT_EQ(old.Pixel(0, 0), MakeColour(10, 20, 30));
+  EXPECT_EQ(old.Pixel(1, 0), kRed);
 
   // 24 bits, bottom-up, rows padded to four bytes.
   WriteFile("vinte.bmp", Bmp(1, 2, 24, "", std::string("\x00\x00\xFF\0\xFF\x00\x00\0", 8)));
@@ -307,6 +320,15 @@ TEST_F(PictureLoadingTest, CacheReusesAPictureWhileItsFileIsUnchanged) {
   // A new time means a new decode.
   fs::last_write_time(path, time + std::chrono::seconds(5));
   EXPECT_THROW(LoadPictureCached(game(), again, "obj.bmp"), ScriptFault);
+
+  // So does a new size at the same time.
+  WriteFile("obj.bmp", EncodeBmp24(blocks));
+  fs::last_write_time(path, time);
+  ASSERT_TRUE(LoadPictureCached(game(), again, "obj.bmp"));
+  WriteFile("obj.bmp", EncodeBmp24(Picture(2, 2, kGreen)));
+  fs::last_write_time(path, time);
+  ASSERT_TRUE(LoadPictureCached(game(), again, "obj.bmp"));
+  EXPECT_EQ(again, Picture(2, 2, kGreen));
 
   // Availability is still asked every time: a missing file is not served from the cache.
   fs::remove(path);

@@ -134,8 +134,8 @@ TEST(PictureTest, DrawKeyedSameSizeKeepsMagentaTransparent) {
 
 TEST(PictureTest, DrawKeyedStretchesUpAndDownByNearestPixel) {
   Picture dest = FromRows({"yyyy", "yyyy", "yyyy", "yyyy"});
-  DrawKeyed(dest, FromRows({"rm", "gb"}), 0, 0, 0, 0, 2, 2, 4, 4);
-  EXPECT_EQ(Rows(dest), (Expected{"rryy", "rryy", "ggbb", "ggbb"}));
+  DrawKeyed(dest, FromRows({"wm", "gb"}), 0, 0, 0, 0, 2, 2, 4, 4);
+  EXPECT_EQ(Rows(dest), (Expected{"wwyy", "wwyy", "ggbb", "ggbb"}));
 
   // Down: destination column i shows source column floor(i * 4 / 2).
   dest = FromRows({"yy", "yy"});
@@ -176,6 +176,10 @@ TEST(PictureTest, DrawKeyedTreatsSourceOutsideAsTransparent) {
   Picture dest = FromRows({"yyyy", "yyyy"});
   DrawKeyed(dest, FromRows({"rg"}), 0, 0, -1, 0, 4, 2, 4, 2);
   EXPECT_EQ(Rows(dest), (Expected{"yrgy", "yyyy"}));
+  // Unstretched, running past the right edge of a row: the next row is not drawn.
+  dest = FromRows({"yyy"});
+  DrawKeyed(dest, FromRows({"rg", "bw"}), 0, 0, 1, 0, 3, 1, 3, 1);
+  EXPECT_EQ(Rows(dest), Expected{"gyy"});
   dest = FromRows({"yy"});
   DrawKeyed(dest, Picture(), 0, 0, 0, 0, 2, 1, 2, 1);
   EXPECT_EQ(Rows(dest), Expected{"yy"});

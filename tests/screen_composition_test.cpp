@@ -186,6 +186,12 @@ TEST_F(ScreenCompositionTest, OverlayWithRestoreLeavesTheReloadedScreen) {
   Exec("hud= #-");
   Exec("refresh");
   EXPECT_EQ(screen().screen_buffer.Pixel(10, 20), kBlue);
+  // With the overlay off, restoring is off too: what was drawn stays.
+  Exec("hud= #+");
+  Exec("hud= off");
+  Exec("clear 000000");
+  Exec("refresh");
+  EXPECT_EQ(screen().screen_buffer.Pixel(0, 0), kBlack);
 }
 
 TEST_F(ScreenCompositionTest, OverlaySwitching) {

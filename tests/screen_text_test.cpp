@@ -47,6 +47,9 @@ TEST_F(ScreenTextTest, ShadowIsDrawnFirstInItsColour) {
   Exec("sombra -1,0,FF0000");
   Exec("display 5,5,tela");
   EXPECT_EQ(Texts(), (Strings{"4,5 FF0000 tela", "5,5 00FF00 tela"}));
+  Exec("sombra 0,3,FF0000");  // a vertical offset alone also draws the shadow
+  Exec("print 5,5,t");
+  EXPECT_EQ(Texts(), (Strings{"5,8 FF0000 t", "5,5 0000FF t"}));
 
   Exec("sombra 0,0,0");
   Exec("print 1,1,x");
@@ -66,13 +69,14 @@ TEST_F(ScreenTextTest, SombraFieldsAndColourRule) {
   Exec("sombra 1,1,00ff00 ");
   EXPECT_EQ(screen().shadow_colour, kWhite);
 
-  // Each field ends the command when nothing follows it.
+  // Each field ends the command when nothing follows it; the colour stays as it was.
+  Exec("sombra 1,1,123456");
   Exec("sombra 7,");
   EXPECT_EQ(screen().shadow_dx, 7);
   EXPECT_EQ(screen().shadow_dy, 1);
   Exec("sombra 8,9,");
   EXPECT_EQ(screen().shadow_dy, 9);
-  EXPECT_EQ(screen().shadow_colour, kWhite);
+  EXPECT_EQ(screen().shadow_colour, 0x123456u);
   Exec("sombra");
   EXPECT_EQ(screen().shadow_dx, 8);
 }
@@ -104,6 +108,8 @@ TEST_F(ScreenTextTest, FontDescriptors) {
       {"tfont= 10,BIU,00FF00", {"arial", 10, 0x00FF00, true, true, true}},
       {"tfont= 10,BIUx$FF0000,a,b", {"a,b", 10, 0xFF0000, true, true, true}},
       {"tfont= 10,BIU,$$00,x", {"x", 10, kBlack, true, true, true}},
+      // Up to eight digits are read; the colour is the lowest three bytes.
+      {"tfont= 10,biu,FF00FF00,x", {"x", 10, 0x00FF00, false, false, false}},
       {"tfont= 16", {"arial", 0, kBlack, false, false, false}},
   };
   for (const Case& c : cases) {
