@@ -274,6 +274,12 @@ TEST_F(EffectCommandTest, NamesAndParameters) {
   Exec("efeito filtro,65280");  // decimal $00FF00: green
   EXPECT_EQ(buffer().Pixel(0, 0), MakeColour(10, 200, 200));
 
+  buffer() = original;
+  Exec("efeito cinza");
+  EXPECT_EQ(buffer().Pixel(0, 0), MakeColour(88, 88, 88));
+  Exec("efeito emboss");  // no neighbours inside: the bias alone
+  EXPECT_EQ(buffer().Pixel(0, 0), MakeColour(128, 128, 128));
+
   buffer() = Picture(3, 3, MakeColour(90, 90, 90));
   Exec("efeito blur");  // no comma: the parameter is unused
   EXPECT_EQ(buffer().Pixel(0, 0), MakeColour(40, 40, 40));

@@ -176,6 +176,10 @@ TEST(PictureTest, DrawKeyedTreatsSourceOutsideAsTransparent) {
   Picture dest = FromRows({"yyyy", "yyyy"});
   DrawKeyed(dest, FromRows({"rg"}), 0, 0, -1, 0, 4, 2, 4, 2);
   EXPECT_EQ(Rows(dest), (Expected{"yrgy", "yyyy"}));
+  // Rows above the source are transparent too.
+  dest = FromRows({"yy", "yy"});
+  DrawKeyed(dest, FromRows({"rg"}), 0, 0, 0, -1, 2, 2, 2, 2);
+  EXPECT_EQ(Rows(dest), (Expected{"yy", "rg"}));
   // Unstretched, running past the right edge of a row: the next row is not drawn.
   dest = FromRows({"yyy"});
   DrawKeyed(dest, FromRows({"rg", "bw"}), 0, 0, 1, 0, 3, 1, 3, 1);

@@ -293,6 +293,13 @@ TEST_F(ScreenCompositionTest, PanoramaNarrowerThanTelaEndsInBlack) {
   EXPECT_EQ(screen().tela.Pixel(140, 0), kBlack);
   EXPECT_EQ(screen().tela.Pixel(0, 50), kBlack);
 
+  // One column wide: shown once and once more where its left edge follows its right.
+  screen().screen_buffer = Numbered(1, 50);
+  Exec("refresh");
+  EXPECT_EQ(screen().tela.Pixel(0, 10), ColumnColour(0, 10));
+  EXPECT_EQ(screen().tela.Pixel(1, 10), ColumnColour(0, 10));
+  EXPECT_EQ(screen().tela.Pixel(2, 10), kBlack);
+
   screen().screen_buffer = Picture();
   Exec("refresh");
   EXPECT_EQ(screen().tela, Picture(kTelaWidth, kTelaHeight, kBlack));
