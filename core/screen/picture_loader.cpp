@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "game/game.h"
+#include "game/world/line_list.h"
 #include "platform/cp1252.h"
 #include "screen/bmp_decoder.h"
 #include "screen/jpeg_decoder.h"
@@ -102,20 +103,6 @@ std::string EntryFileName(const std::string& entry) {
   return Utf8ToCp1252(entry);
 }
 
-std::vector<std::string> SplitLines(const std::string& text) {
-  std::vector<std::string> lines;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find('\n', start);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(start, end - start);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) lines.push_back(std::move(line));
-    start = end + 1;
-  }
-  return lines;
-}
-
 // Keeps an archive open for the length of one extraction.
 class OpenArchive {
  public:
@@ -182,7 +169,7 @@ int ExtractArchive(Game& game, std::string_view archive_name) {
   std::uint64_t total = 0;
   std::size_t seen = 0;
   for (const std::string& entry : entries) {
-    if (entry.back() == '\\') continue;  // a folder
+    if (entry.empty() || entry.back() == '\\') continue;  // a blank line or a folder
     if (++seen > kMaxArchiveEntries) break;
     const std::string file_name = EntryFileName(entry);
     if (!SafeRelativePath(file_name)) continue;  // would leave the game folder
