@@ -147,8 +147,7 @@ TEST_F(EffectCommandTest, NamesParametersAndBadColours) {
       {one, "efeito emboss", Make({{MakeColour(128, 128, 128)}})},        // the bias alone
       {Picture(1, 1, 0x5A5A5A), "efeito blur", Picture(1, 1, 0x0A0A0A)},  // no comma needed
       {white, "efeito scanline,$ff", Make({{0x0000FF}, {kWhite}, {0x0000FF}})},
-      {white, "efeito scanline",
-       Make({{kBlack}, {kWhite}, {kBlack}})},  // no comma: "scanline" is 0
+      {white, "efeito scanline", Make({{kBlack}, {kWhite}, {kBlack}})},  // unknown register
       {six, "efeito espelho,vert", Make({{4, 5, 6}, {1, 2, 3}})},
       {six, "efeito espelho,horz", Make({{3, 2, 1}, {6, 5, 4}})},
       {Make({{MakeColour(10, 7, 0)}}), "efeito alfa,384", Make({{MakeColour(8, 8, 127)}})},
