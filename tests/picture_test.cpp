@@ -3,208 +3,117 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <climits>
 #include <string>
 #include <vector>
 
 namespace zunk {
 namespace {
 
-constexpr Colour kRed = 0x0000FF;
-constexpr Colour kGreen = 0x00FF00;
-constexpr Colour kBlue = 0xFF0000;
-constexpr Colour kGrey = 0x808080;
+using Rows = std::vector<std::string>;
 
-// A picture from rows of letters: r g b w k(black) m(magenta) y(grey).
-Picture FromRows(const std::vector<std::string>& rows) {
+// Pictures as rows of letters: r g b w k(black) m(magenta) y(grey); '?' for any other colour.
+const std::string kLetters = "rgbwkmy";
+const Colour kColours[] = {0x0000FF, 0x00FF00, 0xFF0000, kWhite, kBlack, kMagenta, 0x808080};
+
+Picture FromRows(const Rows& rows) {
+  if (rows.empty()) return Picture();
   Picture picture(static_cast<int>(rows[0].size()), static_cast<int>(rows.size()));
-  for (int y = 0; y < picture.height(); ++y) {
-    for (int x = 0; x < picture.width(); ++x) {
-      Colour c = kBlack;
-      switch (rows[y][x]) {
-        case 'r':
-          c = kRed;
-          break;
-        case 'g':
-          c = kGreen;
-          break;
-        case 'b':
-          c = kBlue;
-          break;
-        case 'w':
-          c = kWhite;
-          break;
-        case 'm':
-          c = kMagenta;
-          break;
-        case 'y':
-          c = kGrey;
-          break;
-      }
-      picture.SetPixel(x, y, c);
-    }
-  }
+  for (int i = 0, w = picture.width(), x, y; x = i % w, y = i / w, y < picture.height(); ++i)
+    picture.SetPixel(x, y, kColours[kLetters.find(rows[y][x])]);
   return picture;
 }
 
-std::vector<std::string> Rows(const Picture& picture) {
-  std::vector<std::string> rows;
-  for (int y = 0; y < picture.height(); ++y) {
-    std::string row;
-    for (int x = 0; x < picture.width(); ++x) {
-      switch (picture.Pixel(x, y)) {
-        case kRed:
-          row += 'r';
-          break;
-        case kGreen:
-          row += 'g';
-          break;
-        case kBlue:
-          row += 'b';
-          break;
-        case kWhite:
-          row += 'w';
-          break;
-        case kBlack:
-          row += 'k';
-          break;
-        case kMagenta:
-          row += 'm';
-          break;
-        case kGrey:
-          row += 'y';
-          break;
-        default:
-          row += '?';
-      }
-    }
-    rows.push_back(row);
+Rows ToRows(const Picture& picture) {
+  Rows rows(picture.height(), std::string(picture.width(), '?'));
+  for (int i = 0, w = picture.width(), x, y; x = i % w, y = i / w, y < picture.height(); ++i) {
+    const auto at = std::find(std::begin(kColours), std::end(kColours), picture.Pixel(x, y));
+    if (at != std::end(kColours)) rows[y][x] = kLetters[at - std::begin(kColours)];
   }
   return rows;
 }
 
-using Expected = std::vector<std::string>;
-
 TEST(PictureTest, CopyRectClipsTheDestinationAndPaintsMissingSourceBlack) {
-  const Picture source = FromRows({"rg", "bw"});
-  Picture dest = FromRows({"yyyy", "yyyy", "yyyy"});
-  CopyRect(dest, 1, 1, source, 0, 0, 2, 2);
-  EXPECT_EQ(Rows(dest), (Expected{"yyyy", "yrgy", "ybwy"}));
-
-  // A rectangle half outside the source: the outside part is black.
-  dest = FromRows({"yyyy", "yyyy", "yyyy"});
-  CopyRect(dest, 0, 0, source, -1, 1, 4, 2);
-  EXPECT_EQ(Rows(dest), (Expected{"kbwk", "kkkk", "yyyy"}));
-
-  // Destination corners outside dest on every side only clip.
-  dest = FromRows({"yyy", "yyy"});
-  CopyRect(dest, -1, -1, source, 0, 0, 2, 2);
-  EXPECT_EQ(Rows(dest), (Expected{"wyy", "yyy"}));
-  dest = FromRows({"yyy", "yyy"});
-  CopyRect(dest, 2, 1, source, 0, 0, 2, 2);
-  EXPECT_EQ(Rows(dest), (Expected{"yyy", "yyr"}));
-
-  // From an empty picture, and with extreme positions: black or nothing, never a stray read.
-  dest = FromRows({"yy"});
-  CopyRect(dest, 0, 0, Picture(), 0, 0, 2, 1);
-  EXPECT_EQ(Rows(dest), Expected{"kk"});
-  dest = FromRows({"yy"});
-  CopyRect(dest, 0, 0, source, INT32_MAX, INT32_MIN, INT32_MAX, INT32_MAX);
-  EXPECT_EQ(Rows(dest), Expected{"kk"});
-  CopyRect(dest, INT32_MAX, 0, source, 0, 0, 5, 5);
-  CopyRect(dest, 0, 0, source, 0, 0, -5, 5);
-  EXPECT_EQ(Rows(dest), Expected{"kk"});
-}
-
-TEST(PictureTest, CopyRectWithinOnePicture) {
-  Picture p = FromRows({"rgbw"});
-  CopyRect(p, 1, 0, p, 0, 0, 3, 1);
-  EXPECT_EQ(Rows(p), Expected{"rrgb"});
-}
-
-TEST(PictureTest, DrawKeyedSameSizeKeepsMagentaTransparent) {
-  const Picture sprite = FromRows({"rm", "mb"});
-  Picture dest = FromRows({"yyy", "yyy", "yyy"});
-  DrawKeyed(dest, sprite, 1, 1, 0, 0, 2, 2, 2, 2);
-  EXPECT_EQ(Rows(dest), (Expected{"yyy", "yry", "yyb"}));
-  // A part of the source.
-  dest = FromRows({"yyy"});
-  DrawKeyed(dest, FromRows({"rgb"}), 0, 0, 1, 0, 2, 1, 2, 1);
-  EXPECT_EQ(Rows(dest), Expected{"gby"});
-}
-
-TEST(PictureTest, DrawKeyedStretchesUpAndDownByNearestPixel) {
-  Picture dest = FromRows({"yyyy", "yyyy", "yyyy", "yyyy"});
-  DrawKeyed(dest, FromRows({"wm", "gb"}), 0, 0, 0, 0, 2, 2, 4, 4);
-  EXPECT_EQ(Rows(dest), (Expected{"wwyy", "wwyy", "ggbb", "ggbb"}));
-
-  // Down: destination column i shows source column floor(i * 4 / 2).
-  dest = FromRows({"yy", "yy"});
-  DrawKeyed(dest, FromRows({"rgbw", "mmmm", "bwrg", "kkkk"}), 0, 0, 0, 0, 4, 4, 2, 2);
-  EXPECT_EQ(Rows(dest), (Expected{"rb", "br"}));
-
-  // Uneven: 3 columns onto 2 take columns 0 and 1.
-  dest = FromRows({"yy"});
-  DrawKeyed(dest, FromRows({"rgb"}), 0, 0, 0, 0, 3, 1, 2, 1);
-  EXPECT_EQ(Rows(dest), Expected{"rg"});
-  // 2 columns onto 3 take columns 0, 0 and 1.
-  dest = FromRows({"yyy"});
-  DrawKeyed(dest, FromRows({"rg"}), 0, 0, 0, 0, 2, 1, 3, 1);
-  EXPECT_EQ(Rows(dest), Expected{"rrg"});
-}
-
-TEST(PictureTest, DrawKeyedClipsAtEveryEdge) {
-  const Picture source = FromRows({"rgb", "wkr", "bgw"});
-  Picture dest = FromRows({"yy", "yy"});
-  DrawKeyed(dest, source, -1, -1, 0, 0, 3, 3, 3, 3);  // left and top
-  EXPECT_EQ(Rows(dest), (Expected{"kr", "gw"}));
-  dest = FromRows({"yy", "yy"});
-  DrawKeyed(dest, source, 1, 1, 0, 0, 3, 3, 3, 3);  // right and bottom
-  EXPECT_EQ(Rows(dest), (Expected{"yy", "yr"}));
-  // Clipped while stretching: the visible part keeps its place in the stretch.
-  dest = FromRows({"yyy"});
-  DrawKeyed(dest, FromRows({"rg"}), -2, 0, 0, 0, 2, 1, 4, 1);
-  EXPECT_EQ(Rows(dest), Expected{"ggy"});
-  // Wholly outside.
-  dest = FromRows({"yy"});
-  DrawKeyed(dest, source, 2, 0, 0, 0, 3, 3, 3, 3);
-  DrawKeyed(dest, source, -3, 0, 0, 0, 3, 3, 3, 3);
-  DrawKeyed(dest, source, 0, 1, 0, 0, 3, 3, 3, 3);
-  EXPECT_EQ(Rows(dest), Expected{"yy"});
-}
-
-TEST(PictureTest, DrawKeyedTreatsSourceOutsideAsTransparent) {
-  Picture dest = FromRows({"yyyy", "yyyy"});
-  DrawKeyed(dest, FromRows({"rg"}), 0, 0, -1, 0, 4, 2, 4, 2);
-  EXPECT_EQ(Rows(dest), (Expected{"yrgy", "yyyy"}));
-  // Rows above the source are transparent too.
-  dest = FromRows({"yy", "yy"});
-  DrawKeyed(dest, FromRows({"rg"}), 0, 0, 0, -1, 2, 2, 2, 2);
-  EXPECT_EQ(Rows(dest), (Expected{"yy", "rg"}));
-  // Unstretched, running past the right edge of a row: the next row is not drawn.
-  dest = FromRows({"yyy"});
-  DrawKeyed(dest, FromRows({"rg", "bw"}), 0, 0, 1, 0, 3, 1, 3, 1);
-  EXPECT_EQ(Rows(dest), Expected{"gyy"});
-  dest = FromRows({"yy"});
-  DrawKeyed(dest, Picture(), 0, 0, 0, 0, 2, 1, 2, 1);
-  EXPECT_EQ(Rows(dest), Expected{"yy"});
-}
-
-TEST(PictureTest, DrawKeyedTakesSixteenBitNumbersAndNeedsPositiveSizes) {
-  const Picture source = FromRows({"rg"});
-  Picture dest = FromRows({"yyyy"});
-  // 65538 is 2 and 65537 is 1 in 16 bits; 65535 is -1.
-  DrawKeyed(dest, source, 65538, 0, 0, 0, 65538, 65537, 2, 1);
-  EXPECT_EQ(Rows(dest), Expected{"yyrg"});
-  dest = FromRows({"yyyy"});
-  DrawKeyed(dest, source, 65535, 0, 0, 0, 2, 1, 2, 1);
-  EXPECT_EQ(Rows(dest), Expected{"gyyy"});
-  // 32768 turns negative: nothing is drawn.
-  dest = FromRows({"yyyy"});
-  for (const auto& [sw, dw] : {std::pair{0, 2}, {2, 0}, {-1, 2}, {2, -1}, {32768, 2}, {2, 32768}}) {
-    DrawKeyed(dest, source, 0, 0, 0, 0, sw, 1, dw, 1);
-    DrawKeyed(dest, source, 0, 0, 0, 0, 2, sw, 2, dw);
+  const struct {
+    Rows dest, source;
+    int dx, dy, sx, sy, w, h;
+    Rows after;
+  } cases[] = {
+      {{"yyyy", "yyyy", "yyyy"}, {"rg", "bw"}, 1, 1, 0, 0, 2, 2, {"yyyy", "yrgy", "ybwy"}},
+      // Half outside the source: the outside part is black.
+      {{"yyyy", "yyyy", "yyyy"}, {"rg", "bw"}, 0, 0, -1, 1, 4, 2, {"kbwk", "kkkk", "yyyy"}},
+      // Destination corners outside dest only clip.
+      {{"yyy", "yyy"}, {"rg", "bw"}, -1, -1, 0, 0, 2, 2, {"wyy", "yyy"}},
+      {{"yyy", "yyy"}, {"rg", "bw"}, 2, 1, 0, 0, 2, 2, {"yyy", "yyr"}},
+      // An empty source and extreme positions: black or nothing, never a stray read.
+      {{"yy"}, {}, 0, 0, 0, 0, 2, 1, {"kk"}},
+      {{"yy"}, {"rg", "bw"}, 0, 0, INT_MAX, INT_MIN, INT_MAX, INT_MAX, {"kk"}},
+      {{"yy"}, {"rg", "bw"}, INT_MAX, 0, 0, 0, 5, 5, {"yy"}},
+      {{"yy"}, {"rg", "bw"}, 0, 0, 0, 0, -5, 5, {"yy"}},
+  };
+  for (const auto& c : cases) {
+    Picture dest = FromRows(c.dest);
+    CopyRect(dest, c.dx, c.dy, FromRows(c.source), c.sx, c.sy, c.w, c.h);
+    EXPECT_EQ(ToRows(dest), c.after) << &c - cases;
   }
-  EXPECT_EQ(Rows(dest), Expected{"yyyy"});
+  Picture p = FromRows({"rgbw"});  // within one picture
+  CopyRect(p, 1, 0, p, 0, 0, 3, 1);
+  EXPECT_EQ(ToRows(p), Rows{"rrgb"});
+}
+
+TEST(PictureTest, DrawKeyedStretchesClipsAndKeepsMagentaTransparent) {
+  const Rows three = {"rgb", "wkr", "bgw"};
+  const struct {
+    Rows dest, source;
+    int dx, dy, sx, sy, sw, sh, dw, dh;
+    Rows after;
+  } cases[] = {
+      {{"yyy", "yyy", "yyy"}, {"rm", "mb"}, 1, 1, 0, 0, 2, 2, 2, 2, {"yyy", "yry", "yyb"}},
+      {{"yyy"}, {"rgb"}, 0, 0, 1, 0, 2, 1, 2, 1, {"gby"}},  // a part of the source
+      // Stretched by nearest pixel: column i shows source column floor(i * sw / dw).
+      {{"yyyy", "yyyy", "yyyy", "yyyy"},
+       {"wm", "gb"},
+       0,
+       0,
+       0,
+       0,
+       2,
+       2,
+       4,
+       4,
+       {"wwyy", "wwyy", "ggbb", "ggbb"}},
+      {{"yy", "yy"}, {"rgbw", "mmmm", "bwrg", "kkkk"}, 0, 0, 0, 0, 4, 4, 2, 2, {"rb", "br"}},
+      {{"yy"}, {"rgb"}, 0, 0, 0, 0, 3, 1, 2, 1, {"rg"}},
+      {{"yyy"}, {"rg"}, 0, 0, 0, 0, 2, 1, 3, 1, {"rrg"}},
+      // Clipped at every edge; while stretching the visible part keeps its place.
+      {{"yy", "yy"}, three, -1, -1, 0, 0, 3, 3, 3, 3, {"kr", "gw"}},
+      {{"yy", "yy"}, three, 1, 1, 0, 0, 3, 3, 3, 3, {"yy", "yr"}},
+      {{"yyy"}, {"rg"}, -2, 0, 0, 0, 2, 1, 4, 1, {"ggy"}},
+      {{"yy"}, three, 2, 0, 0, 0, 3, 3, 3, 3, {"yy"}},
+      {{"yy"}, three, -3, 0, 0, 0, 3, 3, 3, 3, {"yy"}},
+      {{"yy"}, three, 0, 1, 0, 0, 3, 3, 3, 3, {"yy"}},
+      // Source outside its picture (left, above, past a row's end, empty) is transparent.
+      {{"yyyy", "yyyy"}, {"rg"}, 0, 0, -1, 0, 4, 2, 4, 2, {"yrgy", "yyyy"}},
+      {{"yy", "yy"}, {"rg"}, 0, 0, 0, -1, 2, 2, 2, 2, {"yy", "rg"}},
+      {{"yyy"}, {"rg", "bw"}, 0, 0, 1, 0, 3, 1, 3, 1, {"gyy"}},
+      {{"yy"}, {}, 0, 0, 0, 0, 2, 1, 2, 1, {"yy"}},
+      // Numbers are 16 bits: 65538 is 2, 65537 is 1, 65535 is -1.
+      {{"yyyy"}, {"rg"}, 65538, 0, 0, 0, 65538, 65537, 2, 1, {"yyrg"}},
+      {{"yyyy"}, {"rg"}, 65535, 0, 0, 0, 2, 1, 2, 1, {"gyyy"}},
+  };
+  for (const auto& c : cases) {
+    Picture dest = FromRows(c.dest);
+    DrawKeyed(dest, FromRows(c.source), c.dx, c.dy, c.sx, c.sy, c.sw, c.sh, c.dw, c.dh);
+    EXPECT_EQ(ToRows(dest), c.after) << &c - cases;
+  }
+  // Sizes must be positive; 32768 turns negative.
+  Picture dest = FromRows({"yyyy"});
+  for (const auto& [sw, dw] : {std::pair{0, 2}, {2, 0}, {-1, 2}, {2, -1}, {32768, 2}, {2, 32768}}) {
+    DrawKeyed(dest, FromRows({"rg"}), 0, 0, 0, 0, sw, 1, dw, 1);
+    DrawKeyed(dest, FromRows({"rg"}), 0, 0, 0, 0, 2, sw, 2, dw);
+  }
+  EXPECT_EQ(ToRows(dest), Rows{"yyyy"});
 }
 
 }  // namespace
