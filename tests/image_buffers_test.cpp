@@ -9,6 +9,7 @@ namespace {
 constexpr Colour kGrey = 0x808080;
 constexpr Colour kRed = 0x0000FF;
 
+// Each pixel tells where it came from: x in the low bytes, y in the third.
 Picture Numbered(int width, int height) {
   Picture picture(width, height);
   for (int y = 0; y < height; ++y) {
@@ -17,109 +18,73 @@ Picture Numbered(int width, int height) {
   return picture;
 }
 
-// The w × h area of the picture at x, y as a picture of its own.
-Picture Area(const Picture& picture, int x, int y, int w, int h) {
-  Picture area(w, h);
-  CopyRect(area, 0, 0, picture, x, y, w, h);
-  return area;
-}
-
 class ImageBuffersTest : public GameTest {
  protected:
   void SetUp() override {
     Start();
     screen().screen_buffer = Numbered(kTelaWidth, kTelaHeight);
   }
+  void ExecAll(std::initializer_list<const char*> lines) {
+    for (const char* line : lines) Exec(line);
+  }
   Screen& screen() { return game().screen(); }
+  const Picture kGreyTela{kTelaWidth, kTelaHeight, kGrey};
 };
 
-TEST_F(ImageBuffersTest, LoadNeedsAFileName) {
+TEST_F(ImageBuffersTest, LoadSetbufAndHowTheFieldsAreRead) {
   const Picture picture = Numbered(30, 20);
   WriteFile("foto.bmp", EncodeBmp24(picture));
-  Exec("bufy load,");
-  Exec("bufy load");
-  EXPECT_TRUE(screen().buffer_y.empty());
-  Exec("bufy load,foto.bmp");
+  ExecAll({"bufy load,", "bufy load", "bufy load,foto.bmp", "bufy load,nada.bmp"});
+  // Without a file name or fields, or with an unknown sub-command, nothing happens.
+  ExecAll({"bufy getbuf", "bufy getbuf,", "bufy pegar,0,0,", "bufy"});
   EXPECT_EQ(screen().buffer_y, picture);
-  Exec("bufy load,nada.bmp");
-  EXPECT_EQ(screen().buffer_y, picture);
-  EXPECT_TRUE(screen().buffer_x.empty());
-}
-
-TEST_F(ImageBuffersTest, SetbufAlwaysMakesATelaSizedWhitePicture) {
-  for (const char* line : {"bufx setbuf,0,0,", "bufx setbuf,640,480,", "bufx setbuf,x"}) {
-    screen().buffer_x = Picture(7, 3, kRed);
+  ExecAll({"bufx setbuf,x", "bufy setbuf,640,480,"});  // whatever the fields, Tela-sized white
+  EXPECT_EQ(std::pair(screen().buffer_x, screen().buffer_y),
+            std::pair(Picture(kTelaWidth, kTelaHeight, kWhite),
+                      Picture(kTelaWidth, kTelaHeight, kWhite)));
+  // A number needs a comma after it: "getbuf,0,100" gives y = 0 and "getbuf,5" 0, 0.
+  for (const auto& [line, x, y] :
+       {std::tuple("bufy getbuf,0,100,", 0, 100), std::tuple("bufy getbuf,0,100", 0, 0),
+        std::tuple("bufy getbuf,5", 0, 0), std::tuple("bufy getbuf,7,", 7, 0)}) {
+    screen().buffer_y = Picture(kTelaWidth + 10, 2 * kTelaHeight, kGrey);
     Exec(line);
-    EXPECT_EQ(screen().buffer_x, Picture(kTelaWidth, kTelaHeight, kWhite)) << line;
+    EXPECT_EQ(screen().buffer_y.Pixel(x + 1, y + 2), MakeColour(1, 0, 2)) << line;
   }
 }
 
-TEST_F(ImageBuffersTest, GetbufAndPutbufRoundTripThroughTheRightHalf) {
+TEST_F(ImageBuffersTest, CopiesRoundTripClipOrTurnBlackAndDrawsAreKeyed) {
   const Picture screen_area = screen().screen_buffer;
   screen().buffer_x = Picture(2 * kTelaWidth, kTelaHeight, kGrey);
   host_.log.clear();
-  Exec("bufx getbuf,480,0,");
-  EXPECT_EQ(Area(screen().buffer_x, 0, 0, kTelaWidth, kTelaHeight),
-            Picture(kTelaWidth, kTelaHeight, kGrey));
-  EXPECT_EQ(Area(screen().buffer_x, kTelaWidth, 0, kTelaWidth, kTelaHeight), screen_area);
-
-  Exec("clear 000000");
-  Exec("bufx putbuf,480,0,");
+  ExecAll({"bufx getbuf,480,0,", "clear 000000", "bufx putbuf,480,0,"});
   EXPECT_EQ(screen().screen_buffer, screen_area);
   Exec("bufx putbuf,0,0,");
-  EXPECT_EQ(screen().screen_buffer, Picture(kTelaWidth, kTelaHeight, kGrey));
-  // None of them shows anything.
-  EXPECT_TRUE(host_.log.empty());
-}
-
-TEST_F(ImageBuffersTest, NumbersNeedACommaAfterThem) {
-  // y = 100 only with the comma after it; "getbuf,5" reads 0, 0.
-  struct Case {
-    const char* line;
-    int x, y;
-  };
-  for (const Case& c : {Case{"bufy getbuf,0,100,", 0, 100}, Case{"bufy getbuf,0,100", 0, 0},
-                        Case{"bufy getbuf,5", 0, 0}, Case{"bufy getbuf,7,", 7, 0}}) {
-    screen().buffer_y = Picture(kTelaWidth + 10, 2 * kTelaHeight, kGrey);
-    Exec(c.line);
-    EXPECT_EQ(screen().buffer_y.Pixel(c.x, c.y), MakeColour(0, 0, 0)) << c.line;
-    EXPECT_EQ(screen().buffer_y.Pixel(c.x + 1, c.y + 2), MakeColour(1, 0, 2)) << c.line;
-  }
-  // Without fields or with an unknown sub-command nothing happens.
-  const Picture before = screen().buffer_y;
-  for (const char* line : {"bufy getbuf", "bufy getbuf,", "bufy pegar,0,0,", "bufy"}) {
+  EXPECT_EQ(screen().screen_buffer, kGreyTela);
+  EXPECT_TRUE(host_.log.empty());  // none of them shows anything
+  // draw and drawbuf skip magenta.
+  screen().buffer_y = Picture(kTelaWidth, kTelaHeight, kRed);
+  screen().buffer_y.FillRect(0, 0, 5, 5, kMagenta);
+  for (const char* line : {"bufy draw,10,10,", "bufy drawbuf,10,10,"}) {
+    screen().screen_buffer = kGreyTela;
     Exec(line);
-    EXPECT_EQ(screen().buffer_y, before) << line;
+    const Picture& s = screen().screen_buffer;
+    EXPECT_EQ(std::tuple(s.Pixel(9, 10), s.Pixel(14, 14), s.Pixel(15, 10), s.Pixel(479, 199)),
+              std::tuple(kGrey, kGrey, kRed, kRed))
+        << line;
   }
-}
-
-TEST_F(ImageBuffersTest, CopiesBeyondEitherPictureAreClippedOrBlack) {
-  // Into a buffer too small: only what fits is stored, the buffer keeps its size.
-  screen().buffer_x = Picture(10, 10, kGrey);
+  // Into a buffer too small only what fits is stored; the buffer keeps its size.
+  screen().screen_buffer = screen_area;
+  const Picture& b = screen().buffer_x = Picture(10, 10, kGrey);
   Exec("bufx getbuf,5,5,");
-  EXPECT_EQ(screen().buffer_x.width(), 10);
-  EXPECT_EQ(screen().buffer_x.Pixel(9, 9), MakeColour(4, 0, 4));
-  EXPECT_EQ(screen().buffer_x.Pixel(4, 4), kGrey);
-  // From an empty buffer, the screen area turns black.
+  EXPECT_EQ(std::tuple(b.width(), b.Pixel(9, 9), b.Pixel(4, 4)),
+            std::tuple(10, MakeColour(4, 0, 4), kGrey));
+  // From an empty buffer the screen area turns black; from an empty screen the stored area.
+  screen().buffer_y = Picture();
   Exec("bufy putbuf,0,0,");
   EXPECT_EQ(screen().screen_buffer, Picture(kTelaWidth, kTelaHeight, kBlack));
-  // From an empty screen picture, the stored area is black.
   screen().screen_buffer = Picture();
   Exec("bufx getbuf,0,0,");
-  EXPECT_EQ(screen().buffer_x, Picture(10, 10, kBlack));
-}
-
-TEST_F(ImageBuffersTest, DrawAndDrawbufAreKeyed) {
-  for (const char* line : {"bufx draw,10,10,", "bufx drawbuf,10,10,"}) {
-    screen().screen_buffer = Picture(kTelaWidth, kTelaHeight, kGrey);
-    screen().buffer_x = Picture(kTelaWidth, kTelaHeight, kRed);
-    screen().buffer_x.FillRect(0, 0, 5, 5, kMagenta);
-    Exec(line);
-    EXPECT_EQ(screen().screen_buffer.Pixel(9, 10), kGrey) << line;
-    EXPECT_EQ(screen().screen_buffer.Pixel(14, 14), kGrey) << line;
-    EXPECT_EQ(screen().screen_buffer.Pixel(15, 10), kRed) << line;
-    EXPECT_EQ(screen().screen_buffer.Pixel(479, 199), kRed) << line;
-  }
+  EXPECT_EQ(b, Picture(10, 10, kBlack));
 }
 
 }  // namespace
