@@ -32,7 +32,7 @@ class ImageBuffersTest : public GameTest {
 };
 
 TEST_F(ImageBuffersTest, LoadSetbufAndHowTheFieldsAreRead) {
-  const Picture picture = Numbered(30, 20);
+  const Picture picture(30, 20, kRed);
   WriteFile("foto.bmp", EncodeBmp24(picture));
   ExecAll({"bufy load,", "bufy load", "bufy load,foto.bmp", "bufy load,nada.bmp"});
   // Without a file name or fields, or with an unknown sub-command, nothing happens.
