@@ -59,13 +59,16 @@ class ObjectPanelsTest : public GameTest {
   using Slots = std::array<int, kPanelSlots>;
 };
 
-TEST_F(ObjectPanelsTest, SevenVisibleObjectsFillTheSixCellsInOrder) {
+TEST_F(ObjectPanelsTest, SevenObjectsFillSixCellsHereAndFiveCarriedInOrder) {
   std::vector<Record> records;
   for (int n = 1; n <= 7; ++n) records.push_back({"sala", "........", PictureName(n)});
+  for (int n = 1; n <= 7; ++n) records.push_back({"jog1", "X.......", PictureName(n)});
   StartWith(records);
-  RedrawPanel(game(), Panel::Loc);
+  RedrawPanels(game());
   EXPECT_EQ(panels().loc_slots, (Slots{1, 2, 3, 4, 5, 6}));
   for (int n = 1; n <= 6; ++n) ExpectCell(panels().loc, (n - 1) % 2 * 40, (n - 1) / 2 * 40, n);
+  EXPECT_EQ(panels().jog_slots, (Slots{8, 9, 10, 11, 12}));
+  for (int n = 1; n <= 5; ++n) ExpectCell(panels().jog, (n - 1) * 40, 0, n);
   EXPECT_EQ(host_.log.back(), "panels");
 }
 
@@ -101,15 +104,6 @@ TEST_F(ObjectPanelsTest, OnlyVisibleObjectsWithALoadablePictureTakeACell) {
   RedrawPanel(game(), Panel::Loc);
   EXPECT_EQ(panels().loc_slots, (Slots{12}));
   EXPECT_EQ(panels().loc.Pixel(79, 39), kMagenta);
-}
-
-TEST_F(ObjectPanelsTest, CarriedPanelTakesFiveInOneRow) {
-  std::vector<Record> records;
-  for (int n = 1; n <= 7; ++n) records.push_back({"jog1", "X.......", PictureName(n)});
-  StartWith(records);
-  RedrawPanel(game(), Panel::Jog);
-  EXPECT_EQ(panels().jog_slots, (Slots{1, 2, 3, 4, 5}));
-  for (int n = 1; n <= 5; ++n) ExpectCell(panels().jog, (n - 1) * 40, 0, n);
 }
 
 TEST_F(ObjectPanelsTest, EmptyObjectListLeavesThePanelsAsTheyWere) {
