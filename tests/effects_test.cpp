@@ -135,9 +135,8 @@ TEST_F(EffectCommandTest, NamesParametersAndBadColours) {
                            "efeito persiana,2", "efeito persiana,21", "efeito alfa,"})
     Exec(line);
   EXPECT_EQ(buffer(), one);
-
   screen().buffer_x = Make({{MakeColour(7, 10, 255)}});
-  const Picture white(1, 3, kWhite), six = Make({{1, 2, 3}, {4, 5, 6}});
+  const Picture white(1, 3, kWhite), four = Make({{1, 2}, {3, 4}});
   const std::tuple<Picture, const char*, Picture> cases[] = {
       {one, "efeito brilho,255", Make({{MakeColour(20, 200, 255)}})},
       {one, "efeito brilho,511", Make({{MakeColour(20, 200, 255)}})},      // lowest byte
@@ -148,13 +147,14 @@ TEST_F(EffectCommandTest, NamesParametersAndBadColours) {
       {Picture(1, 1, 0x5A5A5A), "efeito blur", Picture(1, 1, 0x0A0A0A)},  // no comma needed
       {white, "efeito scanline,$ff", Make({{0x0000FF}, {kWhite}, {0x0000FF}})},
       {white, "efeito scanline", Make({{kBlack}, {kWhite}, {kBlack}})},  // unknown register
-      {six, "efeito espelho,vert", Make({{4, 5, 6}, {1, 2, 3}})},
-      {six, "efeito espelho,horz", Make({{3, 2, 1}, {6, 5, 4}})},
+      {four, "efeito espelho,vert", Make({{3, 4}, {1, 2}})},
+      {four, "efeito espelho,horz", Make({{2, 1}, {4, 3}})},
       {Make({{MakeColour(10, 7, 0)}}), "efeito alfa,384", Make({{MakeColour(8, 8, 127)}})},
   };
   for (const auto& [before, line, after] : cases) {
     buffer() = before;
     Exec(line);
+    EXPECT_EQ(buffer(), after) << line;
   }
 
   // A "$" colour that is no hexadecimal number is a fault that ends the run.
