@@ -42,16 +42,40 @@ class FakeHost : public Host {
   void ShowError(const std::string& message) override { errors.push_back(message); }
   // Logs "text X,Y RRGGBB TEXT" (the colour as scripts write it, in hex) and marks the pixel
   // at x, y with the font colour, so tests see where and in which colour text went.
-  void DrawText(Picture& picture, int x, int y, const std::string& text, const Font& font) override {
+  void DrawText(Picture& picture, int x, int y, const std::string& text,
+                const Font& font) override {
     char colour[8];
     std::snprintf(colour, sizeof colour, "%06X", font.colour & 0xFFFFFF);
-    log.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + colour + " " + text);
+    log.push_back("text " + std::to_string(x) + "," + std::to_string(y) + " " + colour + " " +
+                  text);
     if (x >= 0 && y >= 0 && x < picture.width() && y < picture.height()) {
       picture.SetPixel(x, y, font.colour);
     }
   }
   void ShowScreen() override { log.push_back("show"); }
   void ShowPanels() override { log.push_back("panels"); }
+  // Logs "clock on|off", "periodic on N|off", "pointer N", "hide pointer", "restore pointer",
+  // "page N", "navigate URL", "play CH REPEAT FILE [X,Y WxH]".
+  void SetClockTimer(bool on) override { log.push_back(on ? "clock on" : "clock off"); }
+  void SetPeriodicTimer(bool on, std::uint32_t interval) override {
+    log.push_back(on ? "periodic on " + std::to_string(interval) : "periodic off");
+  }
+  void SetScreenPointer(int code) override { log.push_back("pointer " + std::to_string(code)); }
+  void HidePointer() override { log.push_back("hide pointer"); }
+  void RestorePointer() override { log.push_back("restore pointer"); }
+  void ShowPage(BookPage page) override {
+    log.push_back("page " + std::to_string(static_cast<int>(page)));
+  }
+  void Navigate(const std::string& url) override { log.push_back("navigate " + url); }
+  void PlayMedia(const MediaRequest& r) override {
+    std::string entry =
+        "play " + std::to_string(r.channel) + " " + std::to_string(r.repeat) + " " + r.file;
+    if (r.channel == 4) {
+      entry += " " + std::to_string(r.x) + "," + std::to_string(r.y) + " " +
+               std::to_string(r.width) + "x" + std::to_string(r.height);
+    }
+    log.push_back(entry);
+  }
 
   Strings log;
   std::uint32_t clock = 0;

@@ -17,8 +17,9 @@ Game::Game(Host& host, GameConfig config)
       base_name_(std::move(config.base_name)),
       interpreter_(*this),
       zip_library_(ZipLibrary::Load(config.zip_library)),
-      random_(static_cast<std::uint32_t>(
-          std::chrono::system_clock::now().time_since_epoch().count())) {
+      parser_(*this),
+      random_(
+          static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
   world_.fncdef[1] = kDefaultStartScript;
   const StartSettings settings = ReadSettings(folder_, base_name_);
   if (settings.start_script) world_.fncdef[1] = *settings.start_script;
@@ -26,7 +27,8 @@ Game::Game(Host& host, GameConfig config)
   if (settings.password) senha = *settings.password;
   host_.PumpEvents();
 
-  if (!LoadDataFile(".ign", world_.ignored_words)) world_.ignored_words.SetText(kDefaultIgnoredWords);
+  if (!LoadDataFile(".ign", world_.ignored_words))
+    world_.ignored_words.SetText(kDefaultIgnoredWords);
   LoadDataFile(".plr", world_.word_list);
   LoadDataFile(".vrb", world_.verb_list);
   LoadDataFile(".msg", world_.message_list);
@@ -47,23 +49,37 @@ void Game::Activate() {
   if (!world_.fncdef[1].empty()) RunScriptFromHost(world_.fncdef[1]);
 }
 
-template <typename Body>
-void Game::Guarded(Body body) {
-  try {
-    body();
-  } catch (const ScriptFault& fault) {
-    host_.ShowError(fault.what());
-  } catch (const std::bad_alloc&) {
-    host_.ShowError("Mem\xF3ria insuficiente.");
-  }
-}
-
 void Game::RunScriptFromHost(const std::string& name) {
   Guarded([&] { interpreter_.RunScript(name); });
 }
 
 void Game::ExecLineFromHost(const std::string& line) {
   Guarded([&] { interpreter_.ExecLine(line); });
+}
+
+void Game::ClockTick() {
+  Guarded([&] { RunClockTick(*this); });
+}
+
+void Game::PeriodicTick() {
+  Guarded([&] { RunPeriodicTick(*this); });
+}
+
+void Game::PointerMove(std::int32_t x, std::int32_t y) {
+  Guarded([&] { zunk::PointerMove(*this, x, y); });
+}
+
+void Game::PointerPress(std::int32_t x, std::int32_t y) {
+  Guarded([&] { zunk::PointerPress(*this, x, y); });
+}
+
+void Game::PointerRelease(std::int32_t x, std::int32_t y) {
+  Guarded([&] { zunk::PointerRelease(*this, x, y); });
+}
+
+void Game::ShowPage(BookPage page) {
+  page_ = page;
+  host_.ShowPage(page);
 }
 
 bool Game::LoadDataFile(const std::string& extension, LineList& into) {
@@ -79,7 +95,9 @@ bool Game::ScriptAvailable(std::string_view name) {
   return Available(std::string(name) + kScriptExt, script_source);
 }
 
-bool Game::FileAvailable(std::string_view name) { return Available(std::string(name), file_source); }
+bool Game::FileAvailable(std::string_view name) {
+  return Available(std::string(name), file_source);
+}
 
 bool Game::Available(const std::string& file_name, Source source) {
   if (!SafeRelativePath(file_name)) return false;
@@ -121,7 +139,8 @@ std::string PercentEncode(std::string_view name, std::string_view also_keep) {
                             u == '~' || u == '/';
     if (u == '\\') {
       out += '/';
-    } else if (unreserved || (u >= 0x21 && u < 0x7F && also_keep.find(c) != std::string_view::npos)) {
+    } else if (unreserved ||
+               (u >= 0x21 && u < 0x7F && also_keep.find(c) != std::string_view::npos)) {
       out += c;
     } else {
       out += '%';
@@ -134,8 +153,12 @@ std::string PercentEncode(std::string_view name, std::string_view also_keep) {
 
 }  // namespace
 
-std::string EncodeUrlPath(std::string_view name) { return PercentEncode(name, ""); }
+std::string EncodeUrlPath(std::string_view name) {
+  return PercentEncode(name, "");
+}
 
-std::string EncodeBaseUrl(std::string_view url) { return PercentEncode(url, ":?#[]@!$&'()*+,;=%"); }
+std::string EncodeBaseUrl(std::string_view url) {
+  return PercentEncode(url, ":?#[]@!$&'()*+,;=%");
+}
 
 }  // namespace zunk

@@ -12,13 +12,18 @@
 
 #include "game/object_panels.h"
 #include "game/output.h"
+#include "game/parser/sentence_parser.h"
+#include "game/timers.h"
 #include "game/world/world.h"
 #include "platform/game_folder.h"
 #include "platform/host.h"
 #include "platform/zip_library.h"
+#include "screen/links.h"
 #include "screen/picture_loader.h"
 #include "screen/screen.h"
+#include "screen/screen_mouse.h"
 #include "script/interpreter.h"
+#include "script/script_fault.h"
 
 namespace zunk {
 
@@ -27,8 +32,8 @@ enum class Source { DiskOnly, WebOnly, DiskThenWeb };
 
 struct GameConfig {
   std::filesystem::path game_dir;
-  std::string base_name;  // CP1252
-  std::string url;        // preset base URL of the game's files, CP1252
+  std::string base_name;              // CP1252
+  std::string url;                    // preset base URL of the game's files, CP1252
   std::filesystem::path zip_library;  // the zip module; empty: found beside the program
 };
 
@@ -58,6 +63,29 @@ class Game {
   void RunScriptFromHost(const std::string& name);
   void ExecLineFromHost(const std::string& line);
 
+  // The input line: Return parses the text of Frase; EnterSentence puts a whole sentence
+  // into Frase first. A press on suggestion n (1..3) runs its script.
+  void PressReturn();
+  void EnterSentence(std::string text);
+  void PressSuggestion(int n);
+
+  // The window timers' ticks.
+  void ClockTick();
+  void PeriodicTick();
+
+  // Pointer events of Tela, in Tela coordinates.
+  void PointerMove(std::int32_t x, std::int32_t y);
+  void PointerPress(std::int32_t x, std::int32_t y);
+  void PointerRelease(std::int32_t x, std::int32_t y);
+
+  // Shows a page of the page set and remembers it.
+  void ShowPage(BookPage page);
+  BookPage page() const { return page_; }
+
+  // Runs body as an event handler does: a fault ends the run and reaches the error display.
+  template <typename Body>
+  void Guarded(Body body);
+
   bool ScriptAvailable(std::string_view name);
   bool FileAvailable(std::string_view name);
   // Gets url + name (URL-encoded, UTF-8) with the login and replaces the game folder's copy.
@@ -76,6 +104,10 @@ class Game {
   ObjectPanels& panels() { return panels_; }
   ZipLibrary& zip_library() { return *zip_library_; }
   PictureCache& picture_cache() { return picture_cache_; }
+  SentenceParser& parser() { return parser_; }
+  Timers& timers() { return timers_; }
+  LinkTable& links() { return links_; }
+  ScreenMouse& mouse() { return mouse_; }
   const GameFolder& folder() const { return folder_; }
   const std::string& base_name() const { return base_name_; }
   std::mt19937& random() { return random_; }
@@ -83,13 +115,12 @@ class Game {
   std::string url;    // Url
   std::string login;  // Login
   std::string senha;  // Senha
+  std::string frase;  // Frase, the input line
   Source script_source = Source::DiskThenWeb;
   Source file_source = Source::DiskThenWeb;
 
  private:
   bool Available(const std::string& file_name, Source source);
-  template <typename Body>
-  void Guarded(Body body);
 
   Host& host_;
   GameFolder folder_;
@@ -101,9 +132,25 @@ class Game {
   ObjectPanels panels_;
   std::unique_ptr<ZipLibrary> zip_library_;
   PictureCache picture_cache_;
+  SentenceParser parser_;
+  Timers timers_;
+  LinkTable links_;
+  ScreenMouse mouse_;
+  BookPage page_ = BookPage::Screen;
   std::mt19937 random_;
   bool first_activation_ = true;
 };
+
+template <typename Body>
+void Game::Guarded(Body body) {
+  try {
+    body();
+  } catch (const ScriptFault& fault) {
+    host_.ShowError(fault.what());
+  } catch (const std::bad_alloc&) {
+    host_.ShowError("Mem\xF3ria insuficiente.");
+  }
+}
 
 // Percent-encodes a CP1252 file name for a URL path: UTF-8, unreserved characters and "/"
 // kept, backslashes turned into "/".

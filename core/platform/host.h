@@ -18,14 +18,30 @@ struct HttpRequest {
 };
 
 struct HttpResult {
-  bool ok = false;     // a complete transfer with a success status
-  long status = 0;     // HTTP status, 0 when no answer was received
-  std::string body;    // the received bytes when ok
-  std::string error;   // a short description of the failure
+  bool ok = false;    // a complete transfer with a success status
+  long status = 0;    // HTTP status, 0 when no answer was received
+  std::string body;   // the received bytes when ok
+  std::string error;  // a short description of the failure
 };
 
 // Colours of the fetch lamp beside the message window.
 enum class Lamp { Idle, Fetching };
+
+// A play on a media channel: channels 1 and 2 in the background, 3 waiting for the end, 4 a
+// video stretched to the rectangle (x, y, width, height, in ScreenBuffer coordinates as a
+// link stores them). repeat: 0 endlessly, n > 0 n plays in all.
+struct MediaRequest {
+  int channel = 1;
+  std::string file;  // CP1252, relative to the game folder
+  std::int32_t repeat = 1;
+  std::int32_t x = 0;
+  std::int32_t y = 0;
+  std::int32_t width = 0;
+  std::int32_t height = 0;
+};
+
+// Pages of the game window's page set (Abook).
+enum class BookPage { Screen = 0, Extras = 1, Web = 2, Config = 3 };
 
 class Host {
  public:
@@ -59,6 +75,27 @@ class Host {
 
   // The object panel pictures have new contents.
   virtual void ShowPanels() {}
+
+  // The two window timers. While the clock is on the host calls Game::ClockTick() every
+  // 1000 ms; while the periodic timer is on it calls Game::PeriodicTick() every interval
+  // (ticks that fall due while the thread is busy are merged into one, like window timers).
+  // A call replaces the timer's earlier setting.
+  virtual void SetClockTimer(bool /*on*/) {}
+  virtual void SetPeriodicTimer(bool /*on*/, std::uint32_t /*interval_ms*/) {}
+
+  // The pointer shape over Tela, by link cursor code (0 arrow .. 11 cross; above 11 arrow).
+  virtual void SetScreenPointer(int /*cursor_code*/) {}
+  // Hides the pointer screen-wide (drag-scrolling the screen) ...
+  virtual void HidePointer() {}
+  // ... and shows it again where it was at the last press on Tela.
+  virtual void RestorePointer() {}
+
+  // Shows a page of the page set (the picture screen, the web page, ...).
+  virtual void ShowPage(BookPage /*page*/) {}
+  // Sends the embedded browser to an address (CP1252); errors are ignored.
+  virtual void Navigate(const std::string& /*url*/) {}
+  // Plays a media file.
+  virtual void PlayMedia(const MediaRequest& /*request*/) {}
 };
 
 }  // namespace zunk

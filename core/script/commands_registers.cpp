@@ -110,8 +110,7 @@ std::int32_t Interpreter::Fim() {
 
 std::int32_t Interpreter::Script(std::string_view args) {
   RunScript(std::string(args));
-  handed_over_ = true;
-  return kRunReplaced;
+  return HandOver();
 }
 
 std::int32_t Interpreter::IfArq(std::string_view args) {

@@ -2,11 +2,15 @@
 #include "script/interpreter.h"
 
 #include "game/game.h"
+#include "screen/links.h"
+#include "screen/screen_commands.h"
 #include "script/command_table.h"
+#include "script/navigation_commands.h"
+#include "script/object_commands.h"
 #include "script/operands.h"
 #include "script/script_codec.h"
 #include "script/script_fault.h"
-#include "screen/screen_commands.h"
+#include "script/timer_commands.h"
 
 namespace zunk {
 
@@ -39,66 +43,186 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
   std::size_t blank = start;
   while (blank < line.size() && line[blank] != ' ') ++blank;
   const std::string_view word = line.substr(start, blank - start);
-  const std::string_view args =
-      blank == line.size() ? std::string_view() : line.substr(blank + 1);
+  const std::string_view args = blank == line.size() ? std::string_view() : line.substr(blank + 1);
 
   Output& out = game_.output();
   World& world = game_.world();
   const Command command = FindCommand(word);
   switch (command) {
-    case Command::MsgShow: out.ShowMessage(std::string(args)); break;
-    case Command::MsgAdd: out.AddMessageLine(std::string(args)); break;
-    case Command::MsgExtend: MsgExtend(args); break;
+    case Command::MsgShow:
+      out.ShowMessage(std::string(args));
+      break;
+    case Command::MsgAdd:
+      out.AddMessageLine(std::string(args));
+      break;
+    case Command::MsgExtend:
+      MsgExtend(args);
+      break;
 
     case Command::Reg:
     case Command::Rnd:
     case Command::Add:
     case Command::Sub:
     case Command::Mul:
-    case Command::Div: return RegisterCommand(static_cast<int>(command), args);
-    case Command::Inc: return IncDec(args, 1);
-    case Command::Dec: return IncDec(args, -1);
-    case Command::Def: Def(args); break;
+    case Command::Div:
+      return RegisterCommand(static_cast<int>(command), args);
+    case Command::Inc:
+      return IncDec(args, 1);
+    case Command::Dec:
+      return IncDec(args, -1);
+    case Command::Def:
+      Def(args);
+      break;
     case Command::SeEq:
     case Command::SeNe:
     case Command::SeGt:
-    case Command::SeLt: return Compare(static_cast<int>(command), args);
-    case Command::Loop: return Loop(args);
-    case Command::IfArq: return IfArq(args);
-    case Command::Verifica: Verifica(args); break;
-    case Command::Script: return Script(args);
-    case Command::Fim: return Fim();
+    case Command::SeLt:
+      return Compare(static_cast<int>(command), args);
+    case Command::Loop:
+      return Loop(args);
+    case Command::IfArq:
+      return IfArq(args);
+    case Command::Verifica:
+      Verifica(args);
+      break;
+    case Command::Script:
+      return Script(args);
+    case Command::Fim:
+      return Fim();
 
-    case Command::DefMsg: DefMsg(args); break;
-    case Command::StrSet: world.str_reg = std::string(args); break;
-    case Command::StrAppend: StrAppend(args); break;
-    case Command::StrShow: StrShow(); break;
-    case Command::List: List(args); break;
-    case Command::SgtCaption: SgtCaption(args); break;
-    case Command::SgtScript: SgtScript(args); break;
-    case Command::SgtClear: SgtClear(args); break;
+    case Command::DefMsg:
+      DefMsg(args);
+      break;
+    case Command::StrSet:
+      world.str_reg = std::string(args);
+      break;
+    case Command::StrAppend:
+      StrAppend(args);
+      break;
+    case Command::StrShow:
+      StrShow();
+      break;
+    case Command::List:
+      List(args);
+      break;
+    case Command::SgtCaption:
+      SgtCaption(args);
+      break;
+    case Command::SgtScript:
+      SgtScript(args);
+      break;
+    case Command::SgtClear:
+      SgtClear(args);
+      break;
 
-    case Command::Goto: return Goto(args);
+    case Command::Goto:
+      return Goto(args);
 
-    case Command::Refresh: RefreshScreen(game_); break;
-    case Command::Efeito: EffectCommand(game_, args); break;
-    case Command::Clear: ClearCommand(game_, args); break;
-    case Command::Tela: TelaCommand(game_, args); break;
-    case Command::TFont: FontCommand(game_, args, game_.screen().buffer_font); break;
-    case Command::MFont: FontCommand(game_, args, game_.screen().message_font); break;
-    case Command::Print: PrintCommand(game_, args); break;
-    case Command::Display: DisplayCommand(game_, args); break;
-    case Command::Sombra: SombraCommand(game_, args); break;
-    case Command::Shape: ShapeCommand(game_, args); break;
-    case Command::Frame: FrameCommand(game_, args); break;
-    case Command::Hud: HudCommand(game_, args); break;
-    case Command::TelMod: TelmodCommand(game_, args); break;
-    case Command::BufX: BufferCommand(game_, game_.screen().buffer_x, args); break;
-    case Command::BufY: BufferCommand(game_, game_.screen().buffer_y, args); break;
+    case Command::Refresh:
+      RefreshScreen(game_);
+      break;
+    case Command::Efeito:
+      EffectCommand(game_, args);
+      break;
+    case Command::Clear:
+      ClearCommand(game_, args);
+      break;
+    case Command::Tela:
+      TelaCommand(game_, args);
+      break;
+    case Command::TFont:
+      FontCommand(game_, args, game_.screen().buffer_font);
+      break;
+    case Command::MFont:
+      FontCommand(game_, args, game_.screen().message_font);
+      break;
+    case Command::Print:
+      PrintCommand(game_, args);
+      break;
+    case Command::Display:
+      DisplayCommand(game_, args);
+      break;
+    case Command::Sombra:
+      SombraCommand(game_, args);
+      break;
+    case Command::Shape:
+      ShapeCommand(game_, args);
+      break;
+    case Command::Frame:
+      FrameCommand(game_, args);
+      break;
+    case Command::Hud:
+      HudCommand(game_, args);
+      break;
+    case Command::TelMod:
+      TelmodCommand(game_, args);
+      break;
+    case Command::BufX:
+      BufferCommand(game_, game_.screen().buffer_x, args);
+      break;
+    case Command::BufY:
+      BufferCommand(game_, game_.screen().buffer_y, args);
+      break;
 
-    // Recognised words whose bodies come with the screen, navigation, object, timer, media
-    // and web subsystems; until then they do nothing.
-    default: break;
+    case Command::Link:
+      LinkCommand(game_, args);
+      break;
+    case Command::ZeraLinks:
+      game_.links().DeactivateAll();
+      break;
+
+    case Command::IfLocEq:
+    case Command::IfLocNe:
+    case Command::IrPara:
+    case Command::IfGo:
+    case Command::Norte:
+    case Command::Sul:
+    case Command::Leste:
+    case Command::Oeste:
+    case Command::LocalSet:
+    case Command::Reload:
+      return NavigationCommand(game_, command, args);
+
+    case Command::Url:
+    case Command::Download:
+    case Command::FncDef:
+    case Command::TimerSet:
+    case Command::Runtime:
+    case Command::Restart:
+    case Command::Pausa:
+    case Command::Delay:
+      return TimerCommand(game_, command, args);
+
+    case Command::Conta:
+    case Command::Objs:
+    case Command::IfOLoc:
+    case Command::IfODnt:
+    case Command::IfOJog:
+    case Command::IfOExt:
+    case Command::IfObj1:
+    case Command::IfObj2:
+    case Command::Pega:
+    case Command::Pegue:
+    case Command::Pegar:
+    case Command::Solta:
+    case Command::Soltar:
+    case Command::Solte:
+    case Command::XPeg:
+    case Command::XPoe:
+    case Command::XSlt:
+    case Command::Crie:
+    case Command::Criar:
+    case Command::DefObj:
+    case Command::PosObj:
+    case Command::SetBit:
+    case Command::ResBit:
+    case Command::IfBit:
+      return ObjectCommand(game_, command, args);
+
+    // Recognised words whose bodies come with the media and web subsystems; until then they
+    // do nothing.
+    default:
+      break;
   }
   return kNextLine;
 }

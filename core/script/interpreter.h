@@ -41,14 +41,32 @@ class Interpreter {
   // (the lines decoded before the fault are still stored).
   bool LoadScript(const std::string& name, LineList& into);
 
-  LineList script_lines;  // ScriptLines
-  std::string cur_script;  // CurScript
-  std::int32_t main_line = 0;  // MainLine
+  // The jump of goto and of every test whose condition holds: the label's line in the list
+  // being run, or kNextLine when there is no such label.
+  std::int32_t Goto(std::string_view label);
+
+  // A command that started another run ends the current one: returns kRunReplaced and makes
+  // the loop that ran the line stop there.
+  std::int32_t HandOver() {
+    handed_over_ = true;
+    return kRunReplaced;
+  }
+
+  // Leaves the current location (its ":saida" section), empties the exits, switches the
+  // links off, enters the named location and redraws the panels.
+  void GoToLocation(const std::string& name);
+
+  // One tick of the periodic timer over TimerScriptLines or from its label.
+  void RunTimerTick();
+
+  LineList script_lines;        // ScriptLines
+  std::string cur_script;       // CurScript
+  std::int32_t main_line = 0;   // MainLine
   LineList timer_script_lines;  // TimerScriptLines
-  std::string timer_script;  // TimerScript
+  std::string timer_script;     // TimerScript
   std::int32_t timer_line = 0;  // TimerLine
-  bool timer_context = false;  // TimerContext
-  int last_reg = 0;  // LastReg
+  bool timer_context = false;   // TimerContext
+  int last_reg = 0;             // LastReg
 
   int run_depth() const { return run_depth_; }
 
@@ -56,7 +74,6 @@ class Interpreter {
   class DepthGuard;
 
   void RunLoop(LineList& list, std::int32_t& counter);
-  std::int32_t Goto(std::string_view label);
   std::int32_t FindLabel(const LineList& list, std::string_view label);
 
   // Registers and control flow.
