@@ -4,6 +4,14 @@
 #include "game/game.h"
 
 namespace zunk {
+namespace {
+
+// One step of a clock register; registers wrap at 32 bits like every register sum.
+std::int32_t Next(std::int32_t value) {
+  return static_cast<std::int32_t>(static_cast<std::uint32_t>(value) + 1u);
+}
+
+}  // namespace
 
 void SetClockTimer(Game& game, bool on) {
   game.timers().clock_on = on;
@@ -18,11 +26,35 @@ void SetPeriodicTimer(Game& game, bool on, std::uint32_t interval_ms) {
 }
 
 void RunClockTick(Game& game) {
-  (void)game;
+  if (!game.timers().clock_on) return;
+  World& world = game.world();
+  auto& reg = world.reg;
+  // Each unit rolls over only when it reaches its limit exactly: a seconds register set past
+  // 60 counts on.
+  reg[21] = Next(reg[21]);
+  if (reg[21] == 60) {
+    reg[21] = 0;
+    reg[11] = Next(reg[11]);
+    if (reg[11] == 60) {
+      reg[11] = 0;
+      reg[12] = Next(reg[12]);
+      if (reg[12] == 24) {
+        reg[12] = 0;
+        reg[13] = Next(reg[13]);
+      }
+    }
+  }
+  if (reg[14] > 0) --reg[14];
+  if (reg[14] == 0 && !world.fncdef[10].empty()) {
+    // A copy: the countdown script may rename itself.
+    const std::string countdown = world.fncdef[10];
+    game.interpreter().RunScript(countdown);
+  }
 }
 
 void RunPeriodicTick(Game& game) {
-  (void)game;
+  if (!game.timers().periodic_on) return;
+  game.interpreter().RunTimerTick();
 }
 
 }  // namespace zunk
