@@ -1,7 +1,11 @@
-// The host of the headless player: no window; errors and lamp changes are recorded for the
-// transcript, HTTP goes through libcurl, time is the real clock.
+// The host of the headless player: no window. Time is a virtual millisecond clock unless
+// real time is asked for; the two window timers are scheduled against that clock and fire
+// inside event pumps; errors, page changes, browser addresses and media plays are recorded
+// for the transcript; HTTP goes through libcurl.
 #pragma once
 
+#include <cstdint>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -9,22 +13,72 @@
 
 namespace zunk {
 
+class Game;
+
 class HeadlessHost : public Host {
  public:
-  void PumpEvents() override {}
+  explicit HeadlessHost(bool realtime = false);
+
+  // The game whose timer handlers the pumps call; set once the game is built.
+  void Attach(Game& game) { game_ = &game; }
+  // Called at every pump after the due timers, to handle input that waits for the pump.
+  void SetPendingInputHandler(std::function<void()> handler) {
+    pending_input_ = std::move(handler);
+  }
+
+  // Virtual clock: a pump moves time on by 1 ms, fires the due timers, then handles the
+  // pending input. Real time: the same without moving the clock.
+  void PumpEvents() override;
   std::uint32_t TickCount() override;
+  // Moves the virtual clock on (no events run), or sleeps.
   void Sleep(std::uint32_t milliseconds) override;
   HttpResult HttpGet(const HttpRequest& request) override;
   void SetLamp(Lamp) override {}
-  void ShowError(const std::string& message) override { errors_.push_back(message); }
+  void ShowError(const std::string& message) override;
   // Text drawn with Qt, offscreen.
   void DrawText(Picture& picture, int x, int y, const std::string& text, const Font& font) override;
 
-  // Errors shown since the last call, oldest first (CP1252).
-  std::vector<std::string> TakeErrors();
+  void SetClockTimer(bool on) override;
+  void SetPeriodicTimer(bool on, std::uint32_t interval_ms) override;
+  void SetScreenPointer(int cursor_code) override { pointer_code_ = cursor_code; }
+  void ShowPage(BookPage page) override;
+  void Navigate(const std::string& url) override;
+  void PlayMedia(const MediaRequest& request) override;
+
+  // Which timer a console tick stands for.
+  enum class TimerKind { Clock, Periodic };
+  bool TimerOn(TimerKind kind) const;
+  // One tick of the timer as if it had fallen due now (it is rescheduled from now).
+  void FireTimer(TimerKind kind);
+
+  // The pointer shape last asked for over Tela (a link cursor code).
+  int pointer_code() const { return pointer_code_; }
+
+  // Transcript lines recorded since the last call ("erro: ...", "página: ...", "web: ...",
+  // "som: ...", "mídia: ..."), in the order they happened, CP1252.
+  std::vector<std::string> TakeEvents();
 
  private:
-  std::vector<std::string> errors_;
+  struct Schedule {
+    bool on = false;
+    std::uint64_t interval = 0;  // 0: never falls due
+    std::uint64_t due = 0;
+  };
+  std::uint64_t Now() const;
+  void FireDueTimers();
+
+  bool realtime_;
+  std::uint64_t virtual_ms_ = 0;
+  Game* game_ = nullptr;
+  std::function<void()> pending_input_;
+  Schedule clock_;
+  Schedule periodic_;
+  int pointer_code_ = 0;
+  BookPage page_ = BookPage::Screen;
+  std::vector<std::string> events_;
 };
+
+// The Portuguese name (UTF-8) of a link cursor code's pointer shape ("seta" above 11).
+const char* PointerShapeName(int cursor_code);
 
 }  // namespace zunk

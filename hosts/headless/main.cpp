@@ -1,7 +1,9 @@
 // zunk-run: plays a game without a window, reading sentences and console commands from a
-// file or standard input and writing a transcript to standard output.
+// file or standard input and writing a transcript to standard output; with --expect it
+// compares the transcript with an approved one.
 #include <fstream>
 #include <iostream>
+#include <iterator>
 #include <memory>
 #include <string>
 
@@ -9,11 +11,14 @@
 #include "headless_host.h"
 #include "platform/cp1252.h"
 #include "player.h"
+#include "transcript_diff.h"
+#include "transcript_tee.h"
 
 namespace {
 
 constexpr const char* kUsage =
-    "uso: zunk-run [PASTA_DO_JOGO] [--base NOME] [--url URL] [--input ARQUIVO]\n";
+    "uso: zunk-run [PASTA_DO_JOGO] [--base NOME] [--url URL] [--input ARQUIVO]\n"
+    "              [--expect ARQUIVO] [--realtime]\n";
 
 }  // namespace
 
@@ -22,7 +27,10 @@ int main(int argc, char** argv) {
   std::string base;
   std::string url;
   std::string input;
+  std::string expect;
   bool have_base = false;
+  bool have_expect = false;
+  bool realtime = false;
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
     auto value = [&](std::string& into) {
@@ -37,6 +45,11 @@ int main(int argc, char** argv) {
       if (!value(url)) return std::cerr << kUsage, 2;
     } else if (arg == "--input") {
       if (!value(input)) return std::cerr << kUsage, 2;
+    } else if (arg == "--expect") {
+      if (!value(expect)) return std::cerr << kUsage, 2;
+      have_expect = true;
+    } else if (arg == "--realtime") {
+      realtime = true;
     } else if (arg == "--help" || arg == "-h") {
       std::cout << kUsage;
       return 0;
@@ -46,6 +59,16 @@ int main(int argc, char** argv) {
       std::cerr << kUsage;
       return 2;
     }
+  }
+
+  std::string expected;
+  if (have_expect) {
+    std::ifstream file(expect, std::ios::binary);
+    if (!file) {
+      std::cerr << "zunk-run: não foi possível ler a transcrição esperada " << expect << '\n';
+      return 2;
+    }
+    expected.assign(std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>());
   }
 
   zunk::GameConfig config;
@@ -72,7 +95,7 @@ int main(int argc, char** argv) {
   }
   std::istream& in = input.empty() ? std::cin : file;
 
-  zunk::HeadlessHost host;
+  zunk::HeadlessHost host(realtime);
   std::unique_ptr<zunk::Game> game;
   try {
     game = std::make_unique<zunk::Game>(host, config);
@@ -80,9 +103,22 @@ int main(int argc, char** argv) {
     std::cerr << "erro: " << zunk::Cp1252ToUtf8(failure.what()) << '\n';
     return 1;
   }
-  zunk::HeadlessPlayer player(host, *game, std::cout);
-  player.Start();
-  std::string line;
-  while (std::getline(in, line)) player.HandleLine(line);
-  return 0;
+  host.Attach(*game);
+  zunk::TeeBuffer tee(std::cout.rdbuf());
+  std::ostream transcript(&tee);
+  {
+    zunk::HeadlessPlayer player(host, *game, transcript);
+    player.Start();
+    std::string line;
+    while (std::getline(in, line)) player.HandleLine(line);
+    player.Finish();
+  }
+  transcript.flush();
+  if (!have_expect) return 0;
+  const std::string diff = zunk::LineDiff(zunk::NormalizeLineBreaks(expected), tee.copy());
+  if (diff.empty()) return 0;
+  std::cerr << "zunk-run: a transcrição difere de " << expect << '\n'
+            << "--- " << expect << " (esperada)\n+++ obtida\n"
+            << diff;
+  return 1;
 }

@@ -1,14 +1,18 @@
-// Console commands and the transcript format of the headless player.
+// The turn loop of the headless player, its held lines and the end of each turn.
 #include "player.h"
 
-#include "picture_commands.h"
 #include "platform/cp1252.h"
-#include "script/operands.h"
 
 namespace zunk {
 
 HeadlessPlayer::HeadlessPlayer(HeadlessHost& host, Game& game, std::ostream& out)
-    : host_(host), game_(game), out_(out) {}
+    : host_(host), game_(game), out_(out) {
+  host_.SetPendingInputHandler([this] { HandleHeldLines(); });
+}
+
+HeadlessPlayer::~HeadlessPlayer() {
+  host_.SetPendingInputHandler(nullptr);
+}
 
 void HeadlessPlayer::Print(const std::string& cp1252_line) {
   out_ << Cp1252ToUtf8(cp1252_line) << '\n';
@@ -23,7 +27,41 @@ void HeadlessPlayer::Start() {
 void HeadlessPlayer::HandleLine(const std::string& utf8_line) {
   std::string line = utf8_line;
   if (!line.empty() && line.back() == '\r') line.pop_back();
+  // Held lines wait through the next line that is not itself "!queue"; those its pumps did
+  // not take are handled before the line after it.
+  if (!holding_) RunHeldLinesAsTurns();
+  holding_ = line.rfind("!queue", 0) == 0 && (line.size() == 6 || line[6] == ' ');
   out_ << "> " << line << '\n';
+  RunLine(line);
+  EndTurn();
+}
+
+void HeadlessPlayer::Finish() {
+  RunHeldLinesAsTurns();
+}
+
+void HeadlessPlayer::RunHeldLinesAsTurns() {
+  while (!held_.empty()) {
+    const std::string line = std::move(held_.front());
+    held_.pop_front();
+    out_ << "> " << line << '\n';
+    RunLine(line);
+    EndTurn();
+  }
+}
+
+void HeadlessPlayer::HandleHeldLines() {
+  // Only the lines held before this pump: a line held by one of them waits for the next.
+  // A pump inside one of them takes the following lines, in order.
+  for (std::size_t waiting = held_.size(); waiting > 0 && !held_.empty(); --waiting) {
+    const std::string line = std::move(held_.front());
+    held_.pop_front();
+    out_ << "> " << line << " (durante a espera)\n";
+    RunLine(line);
+  }
+}
+
+void HeadlessPlayer::RunLine(const std::string& line) {
   if (!line.empty() && line[0] == '!') {
     // The command word is ASCII; the argument is kept in both encodings: game text in
     // CP1252, file paths of the console user in UTF-8 as typed.
@@ -32,84 +70,25 @@ void HeadlessPlayer::HandleLine(const std::string& utf8_line) {
         line.substr(1, blank == std::string::npos ? std::string::npos : blank - 1);
     const std::string argument =
         blank == std::string::npos ? std::string() : line.substr(blank + 1);
+    if (command == "queue") {
+      if (argument.empty()) {
+        out_ << "aviso: uso: !queue FRASE|!COMANDO\n";
+      } else {
+        held_.push_back(argument);
+      }
+      return;
+    }
     RunConsoleCommand(Utf8ToCp1252(command), Utf8ToCp1252(argument), argument);
   } else {
-    out_ << "aviso: frases ainda não são interpretadas\n";
+    game_.EnterSentence(Utf8ToCp1252(line));
   }
-  EndTurn();
-}
-
-void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::string& argument,
-                                       const std::string& utf8_argument) {
-  if (command == "lin") {
-    if (!argument.empty()) game_.ExecLineFromHost(argument);
-  } else if (command == "scp") {
-    if (!argument.empty()) game_.RunScriptFromHost(argument);
-  } else if (command == "reg") {
-    // A number from 0 to 250, or the name of a register.
-    const std::string_view operand = TrimBlanks(argument);
-    const auto n = ParseDecimal(operand);
-    const int named = FindRegisterByName(game_.world(), operand);
-    if (n && *n >= 0 && *n <= kRegisterCount) {
-      PrintRegister(*n);
-    } else if (!n && named > 0) {
-      PrintRegister(named);
-    } else {
-      out_ << "aviso: registrador desconhecido (use 0.." << kRegisterCount << " ou um nome)\n";
-    }
-  } else if (command == "regs") {
-    for (int i = 0; i <= kRegisterCount; ++i) PrintRegister(i);
-  } else if (command == "obj") {
-    PrintObject(argument);
-  } else if (command == "state") {
-    PrintState();
-  } else if (!RunPictureCommand(game_, command, utf8_argument, out_)) {
-    out_ << "aviso: comando desconhecido: !" << Cp1252ToUtf8(command) << '\n';
-  }
-}
-
-void HeadlessPlayer::PrintRegister(int index) {
-  const World& world = game_.world();
-  Print("reg:" + std::to_string(index) + ": " + world.reg_name[index] + " = " +
-        std::to_string(world.reg[index]));
-}
-
-void HeadlessPlayer::PrintObject(const std::string& name) {
-  World& world = game_.world();
-  const int record = name.empty() || world.object_list.Empty() ? -1 : ObjectOf(world, name);
-  if (record < 0) {
-    out_ << "aviso: objeto não encontrado: ";
-    Print(name);
-    return;
-  }
-  std::string reply = "dbj:";
-  for (int field = 0; field < kObjectRecordLines; ++field) {
-    if (field > 0) reply += '|';
-    reply += world.ObjectLine(record, field);
-  }
-  Print(reply);
-}
-
-void HeadlessPlayer::PrintState() {
-  const World& world = game_.world();
-  const Interpreter& interpreter = game_.interpreter();
-  Print("Local = " + world.local);
-  Print("Norte = " + world.norte);
-  Print("Sul = " + world.sul);
-  Print("Leste = " + world.leste);
-  Print("Oeste = " + world.oeste);
-  for (int i = 1; i <= kSpecialScripts; ++i) {
-    Print("FncDef[" + std::to_string(i) + "] = " + world.fncdef[i]);
-  }
-  Print("StrReg = " + world.str_reg);
-  Print("CurScript = " + interpreter.cur_script);
-  Print("MainLine = " + std::to_string(interpreter.main_line));
 }
 
 void HeadlessPlayer::EndTurn() {
-  for (const std::string& error : host_.TakeErrors()) Print("erro: " + error);
+  for (const std::string& event : host_.TakeEvents()) Print(event);
   const Output& output = game_.output();
   for (const std::string& line : output.lines()) Print("| " + line);
+  if (!game_.frase.empty()) Print("frase: " + game_.frase);
   Print("status: " + output.status());
   for (int i = 0; i < 3; ++i) {
     const Suggestion& s = output.suggestions[i];

@@ -1,0 +1,176 @@
+// The headless player's console commands: script lines and scripts, registers, objects and
+// state, the pointer over the screen, suggestions, timer ticks and the link table.
+#include <optional>
+#include <string_view>
+#include <utility>
+
+#include "picture_commands.h"
+#include "platform/cp1252.h"
+#include "player.h"
+#include "script/operands.h"
+
+namespace zunk {
+namespace {
+
+// "X,Y" as two decimal numbers.
+std::optional<std::pair<std::int32_t, std::int32_t>> ParsePoint(std::string_view text) {
+  const std::size_t comma = text.find(',');
+  if (comma == std::string_view::npos) return std::nullopt;
+  const auto x = ParseDecimal(TrimBlanks(text.substr(0, comma)));
+  const auto y = ParseDecimal(TrimBlanks(text.substr(comma + 1)));
+  if (!x || !y) return std::nullopt;
+  return std::pair(*x, *y);
+}
+
+}  // namespace
+
+void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::string& argument,
+                                       const std::string& utf8_argument) {
+  if (command == "lin") {
+    if (!argument.empty()) game_.ExecLineFromHost(argument);
+  } else if (command == "scp") {
+    if (!argument.empty()) game_.RunScriptFromHost(argument);
+  } else if (command == "reg") {
+    // A number from 0 to 250, or the name of a register.
+    const std::string_view operand = TrimBlanks(argument);
+    const auto n = ParseDecimal(operand);
+    const int named = FindRegisterByName(game_.world(), operand);
+    if (n && *n >= 0 && *n <= kRegisterCount) {
+      PrintRegister(*n);
+    } else if (!n && named > 0) {
+      PrintRegister(named);
+    } else {
+      out_ << "aviso: registrador desconhecido (use 0.." << kRegisterCount << " ou um nome)\n";
+    }
+  } else if (command == "regs") {
+    for (int i = 0; i <= kRegisterCount; ++i) PrintRegister(i);
+  } else if (command == "obj") {
+    PrintObject(argument);
+  } else if (command == "state") {
+    PrintState();
+  } else if (command == "links") {
+    PrintLinks();
+  } else if (command == "sg") {
+    const auto n = ParseDecimal(TrimBlanks(argument));
+    if (n && *n >= 1 && *n <= 3) {
+      game_.PressSuggestion(*n);
+    } else {
+      out_ << "aviso: uso: !sg 1|2|3\n";
+    }
+  } else if (!RunPointerCommand(command, argument) && !RunTimerCommand(command, argument) &&
+             !RunPictureCommand(game_, command, utf8_argument, out_)) {
+    out_ << "aviso: comando desconhecido: !" << Cp1252ToUtf8(command) << '\n';
+  }
+}
+
+bool HeadlessPlayer::RunPointerCommand(const std::string& command, const std::string& argument) {
+  if (command != "move" && command != "press" && command != "release" && command != "click") {
+    return false;
+  }
+  const auto point = ParsePoint(argument);
+  if (!point) {
+    out_ << "aviso: uso: !" << command << " X,Y\n";
+    return true;
+  }
+  const auto [x, y] = *point;
+  if (command == "move") {
+    game_.PointerMove(x, y);
+    PrintCurrentLink();
+  } else if (command == "press") {
+    game_.PointerPress(x, y);
+  } else if (command == "release") {
+    game_.PointerRelease(x, y);
+  } else {
+    game_.PointerPress(x, y);
+    game_.PointerRelease(x, y);
+  }
+  return true;
+}
+
+bool HeadlessPlayer::RunTimerCommand(const std::string& command, const std::string& argument) {
+  if (command != "tick") return false;
+  const std::string_view text = TrimBlanks(argument);
+  const std::size_t blank = text.find(' ');
+  const std::string_view which = text.substr(0, blank);
+  std::optional<std::int32_t> count = 1;
+  if (blank != std::string_view::npos) count = ParseDecimal(TrimBlanks(text.substr(blank)));
+  if ((which != "clock" && which != "timer") || !count || *count < 1) {
+    out_ << "aviso: uso: !tick clock|timer [N]\n";
+    return true;
+  }
+  const auto kind =
+      which == "clock" ? HeadlessHost::TimerKind::Clock : HeadlessHost::TimerKind::Periodic;
+  for (std::int32_t i = 0; i < *count; ++i) {
+    // A tick may switch its own timer off; the rest then do not happen.
+    if (!host_.TimerOn(kind)) {
+      out_ << (kind == HeadlessHost::TimerKind::Clock ? "aviso: o relógio está desligado\n"
+                                                      : "aviso: o temporizador está desligado\n");
+      break;
+    }
+    host_.FireTimer(kind);
+  }
+  return true;
+}
+
+void HeadlessPlayer::PrintRegister(int index) {
+  const World& world = game_.world();
+  Print("reg:" + std::to_string(index) + ": " + world.reg_name[index] + " = " +
+        std::to_string(world.reg[index]));
+}
+
+void HeadlessPlayer::PrintObject(const std::string& name) {
+  World& world = game_.world();
+  const int record = name.empty() || world.object_list.Empty() ? -1 : ObjectOf(world, name);
+  if (record < 0) {
+    out_ << "aviso: objeto não encontrado: ";
+    Print(name);
+    return;
+  }
+  std::string reply = "dbj:";
+  for (int field = 0; field < kObjectRecordLines; ++field) {
+    if (field > 0) reply += '|';
+    reply += world.ObjectLine(record, field);
+  }
+  Print(reply);
+}
+
+void HeadlessPlayer::PrintState() {
+  const World& world = game_.world();
+  const Interpreter& interpreter = game_.interpreter();
+  Print("Local = " + world.local);
+  Print("Norte = " + world.norte);
+  Print("Sul = " + world.sul);
+  Print("Leste = " + world.leste);
+  Print("Oeste = " + world.oeste);
+  for (int i = 1; i <= kSpecialScripts; ++i) {
+    Print("FncDef[" + std::to_string(i) + "] = " + world.fncdef[i]);
+  }
+  Print("StrReg = " + world.str_reg);
+  Print("CurScript = " + interpreter.cur_script);
+  Print("MainLine = " + std::to_string(interpreter.main_line));
+}
+
+void HeadlessPlayer::PrintLinks() {
+  // Each link as the fields of a link command: X,Y,Width,Height,CursorCode,ActionCode,Argument.
+  const LinkTable& table = game_.links();
+  for (int i = 0; i < kLinkCount; ++i) {
+    const Link& link = table.links[static_cast<std::size_t>(i)];
+    Print("link " + std::to_string(i) + ": " + (link.active ? "ativo " : "inativo ") +
+          std::to_string(link.x) + "," + std::to_string(link.y) + "," + std::to_string(link.width) +
+          "," + std::to_string(link.height) + "," + std::to_string(link.cursor_code) + "," +
+          std::to_string(link.action_code) + "," + link.argument);
+  }
+  const std::int32_t current = table.current;
+  out_ << "link atual: " << (current < 0 ? std::string("nenhum") : std::to_string(current)) << '\n';
+}
+
+void HeadlessPlayer::PrintCurrentLink() {
+  const std::int32_t current = game_.links().current;
+  if (current < 0) {
+    out_ << "link atual: nenhum\n";
+  } else {
+    out_ << "link atual: " << current << " (" << PointerShapeName(host_.pointer_code()) << ")\n";
+  }
+}
+
+}  // namespace zunk
