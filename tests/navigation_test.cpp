@@ -1,0 +1,132 @@
+// Moving between locations: exit sections, the exit fields, the location tests, reload, and a
+// location pair whose exit sections send the player back and forth forever.
+#include "test_support.h"
+
+namespace zunk::testing {
+namespace {
+
+struct NavigationTest : GameTest {
+  void SetUp() override { Start(); }
+};
+
+TEST_F(NavigationTest, LeavingRunsEveryExitSectionThenEntersTheNewLocation) {
+  // The part after the first ":saida" passes over the second label; the second runs again.
+  WriteScript("a", {"norte= b", "sul= c", "leste= d", "oeste= e", "msg= em a", "fim", ":saida",
+                    "msg# s1", ":saida", "msg# s2"});
+  WriteScript("b", {"msg# em b", "oeste= a"});
+  Run("a");
+  world().reg[15] = world().reg[16] = 7;
+  game().links().links[3].active = true;
+  EXPECT_EQ(Exec("irpara b"), kRunReplaced);
+  EXPECT_EQ(shown(), (Strings{"em a", "s1", "s2", "s2", "em b"}));
+  EXPECT_EQ(world().local, "b");
+  EXPECT_EQ(world().oeste, "a");  // declared by b after the exits were emptied
+  EXPECT_EQ(world().norte + world().sul + world().leste, "");
+  EXPECT_EQ(world().reg[15] + world().reg[16], 0);
+  EXPECT_FALSE(game().links().links[3].active);
+  EXPECT_EQ(interp().script_lines.Get(0), "msg# em b");
+}
+
+TEST_F(NavigationTest, MovingToAMissingLocationStillMovesAndEndsTheRun) {
+  RunLines({"norte= x", "irpara nada", "inc 1"});
+  EXPECT_EQ(world().local, "nada");
+  EXPECT_EQ(world().norte, "");
+  EXPECT_EQ(world().reg[1], 0);
+  // An empty irpara does nothing and the run goes on.
+  RunLines({"irpara", "inc 1"});
+  EXPECT_EQ(world().local, "nada");
+  EXPECT_EQ(world().reg[1], 1);
+}
+
+TEST_F(NavigationTest, LocationTestsCompareExactlyAndJumpToTheRest) {
+  interp().script_lines.Assign({":x", "fim"});
+  Exec("local=");
+  EXPECT_EQ(world().local, "");
+  EXPECT_EQ(Exec("ifloc= x"), 0);  // no comma: an empty name, the whole text is the label
+  Exec("local= casa");
+  for (const auto& [line, result] :
+       std::vector<std::pair<std::string, std::int32_t>>{{"ifloc= casa,x", 0},
+                                                         {"ifloc= Casa,x", kNextLine},
+                                                         {"ifloc= casa ,x", kNextLine},
+                                                         {"ifloc= casa,", kNextLine},
+                                                         {"ifloc= casa,nada", kNextLine},
+                                                         {"ifloc# casa,x", kNextLine},
+                                                         {"ifloc# sala,x", 0},
+                                                         {"ifloc# sala,", kNextLine},
+                                                         {"ifloc= x", kNextLine},
+                                                         {"ifgo sala,b", kNextLine},
+                                                         {"ifgo casa,", kNextLine}}) {
+    EXPECT_EQ(Exec(line), result) << line;
+    EXPECT_EQ(world().local, "casa") << line;
+  }
+  WriteScript("b", {"msg= chegou"});
+  EXPECT_EQ(Exec("ifgo casa,b"), kRunReplaced);
+  EXPECT_EQ(world().local, "b");
+  EXPECT_EQ(shown(), Strings{"chegou"});
+
+  // In a run, a failed ifgo lets the next line run; a move ends the run.
+  RunLines({"ifgo casa,c", "inc 1", "ifgo b,c", "inc 1"});
+  EXPECT_EQ(world().reg[1], 1);
+  EXPECT_EQ(world().local, "c");
+}
+
+TEST_F(NavigationTest, ReloadRestartsOrEndsTheRun) {
+  // With an argument the location's lines run again from line 0.
+  WriteScript("a", {"inc 1", "se> 1,1,fim", "reload x", "inc 2", ":fim"});
+  world().local = "a";
+  RunLines({"reload x", "inc 3"});
+  EXPECT_EQ(world().reg[1], 2);
+  EXPECT_EQ(world().reg[2], 0);
+  EXPECT_EQ(world().reg[3], 0);
+  EXPECT_EQ(interp().cur_script, "t");  // the lines were reloaded, not run as a script
+
+  // Without one, the lines are reloaded and not run.
+  world().reg.fill(0);
+  RunLines({"inc 3", "reload", "inc 3"});
+  EXPECT_EQ(world().reg[3], 1);
+  EXPECT_EQ(world().reg[1], 0);
+  EXPECT_EQ(interp().script_lines.Get(0), "inc 1");
+
+  // A location without a script: the current lines run again from the top.
+  world().reg.fill(0);
+  world().local = "nada";
+  RunLines({"inc 1", "se> 1,1,fim", "reload x", "inc 2", ":fim"});
+  EXPECT_EQ(world().reg[1], 2);
+  EXPECT_EQ(world().reg[2], 0);
+
+  // A script that stops decoding ends the run after keeping what it decoded.
+  world().reg.fill(0);
+  WriteFile("ruim.scpt", EncodeScript({"inc 5", "inc 6"}) + "zz\r\n");
+  world().local = "ruim";
+  RunLines({"reload x", "inc 4"});
+  EXPECT_EQ(world().reg[4], 0);
+  EXPECT_EQ(world().reg[5], 0);
+}
+
+TEST_F(NavigationTest, EndlessMovesEndWithAnErrorAndLeaveTheGameUsable) {
+  // Each exit section sends the player to the other location; each location's own script
+  // moving on forever is the same fault.
+  WriteScript("a", {"msg= a", "fim", ":saida", "irpara b"});
+  WriteScript("b", {"msg= b", "fim", ":saida", "irpara a"});
+  WriteScript("p", {"irpara q"});
+  WriteScript("q", {"irpara p"});
+  WriteScript("c", {"msg= c", "fim", ":saida", "msg# saiu de c"});
+  WriteScript("d", {"msg# em d"});
+  for (const char* start : {"a", "p"}) {
+    host_.errors.clear();
+    Run(start);
+    game().ExecLineFromHost("irpara b");
+    ASSERT_EQ(host_.errors.size(), 1u) << start;
+    EXPECT_NE(host_.errors[0].find("aninhados"), std::string::npos);
+    EXPECT_EQ(interp().run_depth(), 0);
+
+    Run("c");
+    game().ExecLineFromHost("irpara d");
+    EXPECT_EQ(shown(), (Strings{"c", "saiu de c", "em d"}));
+    EXPECT_EQ(world().local, "d");
+    EXPECT_EQ(host_.errors.size(), 1u);
+  }
+}
+
+}  // namespace
+}  // namespace zunk::testing
