@@ -2,10 +2,12 @@
 // writes them into OUTDIR. Everything is drawn here from simple shapes and a fixed noise
 // function, so the same build gives the same files byte for byte.
 //
-// Screens (480 × 200): praia.jpg, farol.img (a scrambled JPEG), escada.zip (holding
-// escada.bmp) and the panorama mar.jpg (1440 × 200, its left edge follows its right edge).
-// Sprites on magenta: gaivota.bmp (a strip of four gull cells), bussola.bmp (the compass
-// overlay), candeeiro.bmp, lente.bmp and the object pictures.
+// Screens (480 × 200): praia.jpg, cais.jpg, porao.jpg, farol.img (a scrambled JPEG),
+// escada.zip (holding escada.bmp) and the panorama mar.jpg (1440 × 200, its left edge follows
+// its right edge). Sprites on magenta: gaivota.bmp (a strip of four gull cells), bussola.bmp
+// (the compass overlay), candeeiro.bmp, lente.bmp, luz.bmp (the lit lens's glow), sino.bmp (a
+// two-state button: pressed on the left, released on the right), bauaberto.bmp and the object
+// pictures.
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -183,6 +185,81 @@ Picture Praia() {
     const double t = i / 8.0;
     Disc(p, 300 + 110 * t, 192 - 100 * t, 5 - 2 * t, Hex(0x8A8580));
   }
+  // The end of the pier at the left edge, on its posts.
+  for (int x = 6; x < 70; x += 16) p.FillRect(x, 140, 4, 22, Hex(0x3A2A1E));
+  p.FillRect(0, 136, 72, 6, Hex(0x6B4F36));
+  for (int x = 0; x < 72; x += 9) p.FillRect(x, 136, 1, 6, Hex(0x4A3626));
+  // An overturned boat on the sand, where the lantern lies.
+  Polygon(p, {{150, 184}, {156, 170}, {172, 164}, {200, 164}, {214, 170}, {220, 184}},
+          Hex(0x5E7A8C));
+  p.FillRect(150, 183, 71, 3, Hex(0x2F3D46));
+  for (int x = 160; x < 214; x += 12) p.FillRect(x, 167, 1, 16, Hex(0x4A6170));
+  return p;
+}
+
+// The pier west of the beach: planks on posts out to the keeper's rowing boat.
+Picture Cais() {
+  Picture p(480, 200);
+  VerticalGradient(p, 0, 104, Hex(0x2E2C4A), Hex(0xD08A5A));
+  VerticalGradient(p, 102, 200, Hex(0x27435F), Hex(0x152638));
+  for (int y = 108; y < 200; y += 5) {
+    for (int x = (y * 11) % 29; x < 480; x += 27 + Noise(x, y, 20) % 19) {
+      p.FillRect(x, y, 5 + Noise(x, y, 21) % 9, 1, Hex(0x4F7396));
+    }
+  }
+  // The shore on the right, where the beach begins.
+  Polygon(p, {{400, 200}, {420, 118}, {480, 110}, {480, 200}}, Hex(0xC9AD7F));
+  Grain(p, 400, 110, 480, 200, 14, 22, Hex(0xC9AD7F));
+  // The deck and its posts.
+  for (int x = 132; x < 440; x += 36) p.FillRect(x, 138, 6, 50, Hex(0x3A2A1E));
+  p.FillRect(120, 128, 330, 10, Hex(0x7A5A3C));
+  for (int x = 120; x < 450; x += 11) p.FillRect(x, 128, 1, 10, Hex(0x4E3827));
+  Grain(p, 120, 128, 450, 138, 16, 23, Hex(0x7A5A3C));
+  // A crate on the pier.
+  p.FillRect(250, 108, 30, 20, Hex(0x9C7A4C));
+  p.FillRect(250, 108, 30, 2, Hex(0x5E4528));
+  p.FillRect(250, 117, 30, 1, Hex(0x5E4528));
+  p.FillRect(264, 108, 2, 20, Hex(0x5E4528));
+  // The rowing boat tied at the end, and its rope.
+  Polygon(p, {{40, 150}, {200, 150}, {186, 170}, {62, 170}}, Hex(0xA03828));
+  p.FillRect(44, 148, 154, 4, Hex(0xE8E0D0));
+  p.FillRect(80, 152, 4, 10, Hex(0x5E2418));
+  p.FillRect(150, 152, 4, 10, Hex(0x5E2418));
+  Line(p, {196, 150}, {132, 132}, 1.5, Hex(0xD8C8A0));
+  return p;
+}
+
+// The cellar under the lighthouse, in the light of the lantern.
+Picture Porao() {
+  Picture p(480, 200, Hex(0x1A1410));
+  for (int row = 0; row * 14 < 200; ++row) {
+    for (int x = (row % 2) * -18; x < 480; x += 36) {
+      p.FillRect(x + 1, row * 14 + 1, 34, 12, Shade(Hex(0x3E342A), Noise(x, row, 30) % 20 - 10));
+    }
+  }
+  p.FillRect(0, 168, 480, 32, Hex(0x2A221B));
+  Grain(p, 0, 168, 480, 200, 12, 31);
+  // Barrels on the left, a shelf at the back.
+  for (int i = 0; i < 3; ++i) {
+    const int x = 30 + i * 46;
+    p.FillRect(x, 118, 40, 52, Hex(0x6A4A2A));
+    p.FillRect(x, 126, 40, 3, Hex(0x2A2A2A));
+    p.FillRect(x, 158, 40, 3, Hex(0x2A2A2A));
+  }
+  p.FillRect(200, 70, 120, 6, Hex(0x5A3E26));
+  for (int i = 0; i < 5; ++i) p.FillRect(208 + i * 22, 52, 12, 18, Hex(0x4A6A5A));
+  // Steps up to the door on the right, with daylight above them.
+  for (int i = 0; i < 6; ++i)
+    p.FillRect(380 + i * 16, 168 - i * 18, 100 - i * 16, 18, Hex(0x6A6058));
+  p.FillRect(440, 0, 40, 64, Hex(0xBFC8CC));
+  // The lantern's warm light, strongest in the middle.
+  for (int y = 0; y < 200; ++y) {
+    for (int x = 0; x < 480; ++x) {
+      const double d = std::hypot(x - 250.0, (y - 140.0) * 1.6) / 300.0;
+      const int delta = static_cast<int>(std::lround(50 * (0.6 - d)));
+      if (delta != 0) p.SetPixel(x, y, Shade(p.Pixel(x, y), delta));
+    }
+  }
   return p;
 }
 
@@ -212,6 +289,10 @@ Picture Farol() {
   }
   p.FillRect(200, 170, 80, 5, Hex(0x8C8A84));
   p.FillRect(194, 175, 92, 6, Hex(0x7A7873));
+  // The wooden hatch to the cellar, and the hook of the bell beside the door.
+  Polygon(p, {{340, 188}, {354, 174}, {406, 174}, {420, 188}}, Hex(0x5A3E26));
+  for (int x = 356; x < 406; x += 10) p.FillRect(x, 175, 1, 13, Hex(0x3A2716));
+  p.FillRect(292, 56, 22, 3, Hex(0x303030));
   return p;
 }
 
@@ -280,6 +361,10 @@ Picture Mar() {
   p.FillRect(0, 178, kWidth, 3, Hex(0x202020));
   p.FillRect(0, 194, kWidth, 2, Hex(0x202020));
   for (int x = 0; x < kWidth; x += 60) p.FillRect(x, 176, 4, 24, Hex(0x202020));
+  // The trapdoor down to the stairs, in the gallery floor.
+  p.FillRect(64, 184, 48, 10, Hex(0x5A3E26));
+  p.FillRect(64, 184, 48, 1, Hex(0x8A6A4A));
+  p.FillRect(86, 187, 4, 4, Hex(0x202020));
   return p;
 }
 
@@ -417,6 +502,68 @@ Picture Concha() {
   return p;
 }
 
+Picture Fosforos() {
+  Picture p(40, 40, kMagenta);
+  p.FillRect(6, 16, 28, 16, Hex(0x2F5FA8));
+  p.FillRect(6, 16, 28, 3, Hex(0xE0C040));
+  p.FillRect(6, 29, 28, 3, Hex(0xE0C040));
+  for (int i = 0; i < 4; ++i) {
+    Line(p, {12.0 + i * 5, 15}, {14.0 + i * 5, 4}, 1.5, Hex(0xE8D8B0));
+    Disc(p, 14 + i * 5, 4, 2, Hex(0xB02020));
+  }
+  return p;
+}
+
+Picture Oleo() {
+  Picture p(40, 40, kMagenta);
+  p.FillRect(9, 12, 22, 24, Hex(0x7A8A3A));
+  p.FillRect(9, 20, 22, 8, Hex(0xE0D060));
+  p.FillRect(9, 12, 22, 2, Hex(0x4A5422));
+  Line(p, {27, 12}, {34, 4}, 3, Hex(0x4A5422));
+  Ring(p, 16, 8, 2, 4, Hex(0x303030));
+  return p;
+}
+
+Picture BauAberto() {
+  Picture p(40, 40, kMagenta);
+  p.FillRect(3, 4, 34, 12, Hex(0x8A5528));
+  p.FillRect(3, 15, 34, 3, Hex(0x3A3A3A));
+  p.FillRect(3, 18, 34, 18, Hex(0x7A4A22));
+  p.FillRect(6, 19, 28, 6, Hex(0x2A1A0E));
+  p.FillRect(9, 18, 3, 18, Hex(0x3A3A3A));
+  p.FillRect(28, 18, 3, 18, Hex(0x3A3A3A));
+  Grain(p, 0, 0, 40, 40, 12, 15);
+  return p;
+}
+
+// The bell beside the door: swinging with its clapper out (pressed) and hanging (released).
+Picture Sino() {
+  Picture p(64, 40, kMagenta);
+  const Colour bronze = Hex(0xC08A30);
+  for (int cell = 0; cell < 2; ++cell) {
+    const double lean = cell == 0 ? 5 : 0;
+    const double cx = cell * 32 + 16;
+    Line(p, {cx, 0}, {cx + lean, 8}, 2, Hex(0x303030));
+    Polygon(p, {{cx + lean - 6, 8}, {cx + lean + 6, 8}, {cx + lean + 11, 30}, {cx + lean - 11, 30}},
+            bronze);
+    p.FillRect(static_cast<int>(cx + lean) - 12, 30, 25, 3, Shade(bronze, -50));
+    Disc(p, cx + lean * 2.2, 35, 3, Hex(0x404040));
+  }
+  return p;
+}
+
+// The beam of the lit lens: rays around a bright core.
+Picture Luz() {
+  Picture p(160, 120, kMagenta);
+  for (int i = 0; i < 12; ++i) {
+    const double angle = i * kPi / 6;
+    Line(p, {80, 60}, {80 + 78 * std::cos(angle), 60 + 58 * std::sin(angle)}, 6, Hex(0xFFE9A0));
+  }
+  Disc(p, 80, 60, 40, Hex(0xFFD860));
+  Disc(p, 80, 60, 30, Hex(0xFFF4C8));
+  return p;
+}
+
 // ---------------------------------------------------------------------------------------
 
 bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
@@ -430,6 +577,8 @@ int Run(const std::filesystem::path& out_dir) {
   std::filesystem::create_directories(out_dir, ec);
   const std::vector<std::pair<std::string, std::string>> files = {
       {"praia.jpg", EncodeJpeg(Praia())},
+      {"cais.jpg", EncodeJpeg(Cais())},
+      {"porao.jpg", EncodeJpeg(Porao())},
       {"farol.img", EncodeImg(EncodeJpeg(Farol()))},
       {"escada.zip", MakeZip({{"escada.bmp", EncodeBmp24(Escada())}})},
       {"mar.jpg", EncodeJpeg(Mar())},
@@ -442,6 +591,11 @@ int Run(const std::filesystem::path& out_dir) {
       {"mapa.bmp", EncodeBmp24(Mapa())},
       {"bau.bmp", EncodeBmp24(Bau())},
       {"concha.bmp", EncodeBmp24(Concha())},
+      {"fosforos.bmp", EncodeBmp24(Fosforos())},
+      {"oleo.bmp", EncodeBmp24(Oleo())},
+      {"bauaberto.bmp", EncodeBmp24(BauAberto())},
+      {"sino.bmp", EncodeBmp24(Sino())},
+      {"luz.bmp", EncodeBmp24(Luz())},
   };
   for (const auto& [name, bytes] : files) {
     if (!WriteFile(out_dir / name, bytes)) {
