@@ -14,7 +14,7 @@ struct ScreenMouse {
   bool pointer_down = false;  // PointerDown
   std::int32_t last_x = 0;    // last pointer position
   std::int32_t last_y = 0;
-  bool pointer_hidden = false;  // hidden by drag-scrolling since the last press
+  bool pointer_hidden = false;  // hidden by drag-scrolling and not yet shown again
   std::string labobj1;          // Labobj1's caption: link 0's screen x in mode 2
 };
 
