@@ -30,6 +30,8 @@ class Output {
   void ShowEcho();
   // Removes all lines and empties the status line.
   void ClearOutput();
+  // Removes all lines; the status line and the last written line's index stay.
+  void ClearMessages() { lines_.clear(); }
   void ClearSuggestions();
 
   const std::vector<std::string>& lines() const { return lines_; }

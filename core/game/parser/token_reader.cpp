@@ -1,0 +1,26 @@
+// The token reader of the sentence parser.
+#include "game/parser/token_reader.h"
+
+namespace zunk {
+
+std::string_view TokenReader::ReadOne() {
+  while (position_ < sentence_.size() && sentence_[position_] == ' ') ++position_;
+  const std::size_t start = position_;
+  const std::size_t end = sentence_.find_first_of(" @,-", start);
+  position_ = end == std::string_view::npos ? sentence_.size() : end;
+  const std::string_view word = sentence_.substr(start, position_ - start);
+  // The end mark stays under the position, so every later token is empty.
+  if (position_ < sentence_.size() && sentence_[position_] != '@') ++position_;
+  return word;
+}
+
+std::string_view TokenReader::Next() {
+  for (;;) {
+    const std::string_view word = ReadOne();
+    if (word.empty() || ignored_.find(word) == std::string_view::npos) return word;
+    echo_ += ' ';
+    echo_ += word;
+  }
+}
+
+}  // namespace zunk
