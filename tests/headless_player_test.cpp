@@ -1,6 +1,9 @@
 // The headless player end to end: the demo's transcript with its picture commands, the error
-// display, console mistakes and start-up failures.
+// display, console mistakes and start-up failures; the virtual clock and its timers, held
+// input, the pointer and suggestion commands, and --expect.
+#include <algorithm>
 #include <cstdio>
+#include <map>
 #include <string>
 #include <utility>
 
@@ -15,10 +18,10 @@ struct RunResult {
   int status = -1;
 };
 
-// Runs a shell command, standard error joined to the output.
-RunResult RunCommand(const std::string& command) {
+// Runs a shell command, standard error joined to the output unless it is redirected.
+RunResult RunCommand(const std::string& command, const std::string& stderr_to = "&1") {
   RunResult result;
-  FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
+  FILE* pipe = ::popen((command + " 2>" + stderr_to).c_str(), "r");
   if (pipe == nullptr) return result;
   char buffer[4096];
   std::size_t n = 0;
@@ -103,6 +106,130 @@ TEST(HeadlessPlayerTest, BadCommandLinesFailWithoutPlaying) {
   EXPECT_EQ(RunPlayer("/nonexistent-zunk-folder").status, 1);
   EXPECT_EQ(RunPlayer(std::string(ZUNK_DEMO_DIR) + " --input /nonexistent-zunk-input").status, 1);
   EXPECT_EQ(RunPlayer("--base").status, 2);
+}
+
+// Plays a small game (messages "zero" and "um", verbs NORTE..OESTE and OLHAR, the scripts
+// given) with the input lines, from its own folder.
+using Scripts = std::map<std::string, Strings>;
+class SmallGame {
+ public:
+  explicit SmallGame(const Scripts& scripts) {
+    WriteBytes(dir_.path() / "jogo.msg", "zero\r\num\r\n");
+    WriteBytes(dir_.path() / "jogo.vrb", "NORTE\r\nLESTE\r\nSUL\r\nOESTE\r\nOLHAR\r\n");
+    for (const auto& [name, lines] : scripts) {
+      WriteBytes(dir_.path() / (name + ".scpt"), EncodeScript(lines));
+    }
+  }
+  RunResult Play(const std::string& input, const std::string& options = "",
+                 const std::string& stderr_to = "&1") const {
+    WriteBytes(dir_.path() / "input.txt", input);
+    return RunCommand(std::string(ZUNK_RUN_PATH) + " " + dir_.path().string() + " --input " +
+                          (dir_.path() / "input.txt").string() + " " + options,
+                      stderr_to);
+  }
+  std::filesystem::path path() const { return dir_.path(); }
+
+ private:
+  TempDir dir_;
+};
+
+// Each piece occurs in the text after the one before it.
+::testing::AssertionResult InOrder(const std::string& text, const Strings& pieces) {
+  std::size_t at = 0;
+  for (const std::string& piece : pieces) {
+    const std::size_t found = text.find(piece, at);
+    if (found == std::string::npos) {
+      return ::testing::AssertionFailure() << "missing after " << at << ": " << piece << "\n"
+                                           << text;
+    }
+    at = found + piece.size();
+  }
+  return ::testing::AssertionSuccess();
+}
+
+TEST(HeadlessPlayerTest, TimersTickOnTheVirtualClock) {
+  // The clock counts Reg[21]; the periodic script counts Reg[40] every 250 ms.
+  const SmallGame game({{"inicio", {"timer= on", "runtime 250,pulso"}}, {"pulso", {"inc 40"}}});
+  const RunResult run = game.Play(
+      "!lin delay 3000\n!reg 21\n!reg 40\n"
+      "!lin pausa 5000\n!lin delay 1\n!reg 21\n!reg 40\n"  // due many times, fires once
+      "!tick clock 3\n!tick timer 2\n!reg 21\n!reg 40\n"
+      "!lin timer= off\n!tick clock\n!lin delay 2000\n!reg 21\n!reg 40\n"
+      "!lin runtime off\n!tick timer 5\n!tick\n!tick clock 0\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(InOrder(
+      run.output, {"reg:21:  = 3\n", "reg:40:  = 12\n",  // exact counts
+                   "reg:21:  = 4\n", "reg:40:  = 13\n",  // merged
+                   "reg:21:  = 7\n", "reg:40:  = 15\n",  // console ticks
+                   "aviso: o relógio está desligado\n",  // no tick when off
+                   "reg:21:  = 7\n", "reg:40:  = 23\n",
+                   "> !tick timer 5\naviso: o temporizador está desligado\nstatus",
+                   "aviso: uso: !tick clock|timer [N]\n", "aviso: uso: !tick clock|timer [N]\n"}));
+}
+
+TEST(HeadlessPlayerTest, HeldLinesRunInsideTheNextWaitOrAsTheirOwnTurn) {
+  const SmallGame game({{"inicio", {"msg= ola"}}, {"05000000", {"inc 41", "msg= olhou"}}});
+  const RunResult run = game.Play(
+      "!queue OLHAR\n!queue !reg 41\n!lin delay 500\n"
+      "!queue !reg 41\n!reg 1\n!reg 2\n"  // no pump in "!reg 1": its own turn after it
+      "!lin reg 8,1\nOLHAR\n!queue\n!queue !reg 99\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(
+      InOrder(run.output, {"> !lin delay 500\n> OLHAR (durante a espera)\n"
+                           "> !reg 41 (durante a espera)\nreg:41:  = 1\n| olhou\nstatus: ] OLHAR\n",
+                           "> !reg 1\n", "\n> !reg 41\nreg:41:  = 1\n", "> !reg 2\n",
+                           // The sentence counter fires: Frase keeps the sentence.
+                           "> OLHAR\n| olhou\nfrase: OLHAR\n", "> !queue\naviso: uso: !queue",
+                           "> !reg 99\nreg:99:  = 0\n"}));  // still held at the end of the input
+}
+
+TEST(HeadlessPlayerTest, PointerAndSuggestionCommandsReachTheGame) {
+  const SmallGame game({{"inicio",
+                         {"msg= ola", "link 2,10,10,20,20,2,3,porta",
+                          "link 4,0,100,10,10,0,8,pagina.html", "sgt= 1,Entrar", "sgt# 1,porta"}},
+                        {"porta", {"msg= porta aberta", "sgt= 2,Voltar", "sgt# 2,inicio"}}});
+  const RunResult run = game.Play(
+      "!links\n!move 30,30\n!move 200,30\n!click 15,15\n!move 15,15\n!press 15,15\n"
+      "!release 15,15\n!sg 2\n!sg 1\n!sg 3\n!sg 9\n!click 1\n!move 5,105\n!click 5,105\n");
+  EXPECT_EQ(run.status, 0);
+  EXPECT_TRUE(
+      InOrder(run.output,
+              {"> !links\nlink 0: inativo 0,0,0,0,0,0,\nlink 1: inativo 0,0,0,0,0,0,\n"
+               "link 2: ativo 10,10,20,20,2,3,porta\n",
+               "link 9: inativo 0,0,0,0,0,0,\nlink atual: 4\n",
+               "> !move 30,30\nlink atual: 2 (mão)\n",  // the edges belong to it
+               "> !move 200,30\nlink atual: nenhum\n", "> !click 15,15\n| ola\n", "> !move 15,15\n",
+               "> !press 15,15\n| porta aberta\n", "sugestão 2: Voltar -> inicio\n",
+               "> !sg 2\n| ola\n", "> !sg 1\n| porta aberta\n", "> !sg 3\n| porta aberta\n",
+               "> !sg 9\naviso: uso: !sg 1|2|3\n", "aviso: uso: !click X,Y\n",
+               "> !click 5,105\npágina: Web\nweb: pagina.html\n| porta aberta\n"}));
+}
+
+TEST(HeadlessPlayerTest, ExpectComparesTheTranscriptAndShowsTheDifference) {
+  const SmallGame game(Scripts{{"inicio", {"msg= ola"}}});
+  const std::string input = "!reg 1\n!reg 2\n!reg 3\n!reg 4\n!reg 5\n!reg 6\n!reg 7\n";
+  const RunResult plain = game.Play(input, "", "/dev/null");
+  ASSERT_EQ(plain.status, 0);
+  std::string crlf;  // an approved file saved with CR LF line ends still matches
+  for (char c : plain.output) crlf += c == '\n' ? std::string("\r\n") : std::string(1, c);
+  WriteBytes(game.path() / "same.txt", crlf);
+  const std::string expect = " --expect " + (game.path() / "other.txt").string();
+  const RunResult same = game.Play(input, "--expect " + (game.path() / "same.txt").string());
+  EXPECT_EQ(same.status, 0);
+  EXPECT_EQ(same.output, plain.output);  // the transcript still goes out, nothing else
+
+  std::string other = plain.output;
+  other.replace(other.find("reg:5:  = 0"), 11, "reg:5:  = 9");
+  WriteBytes(game.path() / "other.txt", other);
+  const RunResult differs = game.Play(input, expect, "&1 >/dev/null");
+  EXPECT_EQ(differs.status, 1);
+  const int line = 1 + static_cast<int>(std::count(
+                           other.begin(), other.begin() + other.find("reg:5:  = 9"), '\n'));
+  EXPECT_TRUE(
+      InOrder(differs.output, {"difere de", "@@ -" + std::to_string(line - 3) + ",7 +",
+                               " status: Status...\n \n > !reg 5\n-reg:5:  = 9\n+reg:5:  = 0\n "}))
+      << line;
+  EXPECT_EQ(game.Play(input, " --expect /nonexistent-zunk-expect").status, 2);
 }
 
 }  // namespace

@@ -66,12 +66,12 @@ std::vector<Step> EditSteps(const Lines& expected, const Lines& actual, std::siz
     if (i < rows && j < columns && expected[head + i] == actual[head + j]) {
       steps.push_back({' ', e++, a++});
       ++i, ++j;
-    } else if (j < columns && (i == rows || at(i, j + 1) >= at(i + 1, j))) {
+    } else if (i < rows && (j == columns || at(i + 1, j) >= at(i, j + 1))) {
+      steps.push_back({'-', e++, a});  // removals before additions, as diffs read
+      ++i;
+    } else {
       steps.push_back({'+', e, a++});
       ++j;
-    } else {
-      steps.push_back({'-', e++, a});
-      ++i;
     }
   }
   for (std::size_t k = 0; k < tail; ++k) steps.push_back({' ', e++, a++});
