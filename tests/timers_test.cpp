@@ -80,6 +80,7 @@ TEST_F(TimersTest, FileModeRunsTheWholeScriptEachTickWithItsOwnLabels) {
   game().PeriodicTick();
   game().PeriodicTick();
   EXPECT_EQ(Regs({40, 41, 42}), (std::vector{2, 0, 2}));
+  EXPECT_FALSE(interp().timer_context);  // a later run's fim or jump is its own
   Exec("runtime off");
   game().PeriodicTick();
   EXPECT_EQ(world().reg[40], 2);
@@ -104,11 +105,12 @@ TEST_F(TimersTest, TimerScriptsThatRestartOrMoveFinishSafely) {
   EXPECT_EQ(world().reg[70], 1);  // the tick ran to its end after the reset
 
   WriteScript("anda", {"irpara sala", "inc 71"});
-  WriteScript("sala", {"msg= na sala", "inc 72"});
+  WriteScript("sala", {"msg= na sala", "fim", "inc 72", ":saida", "msg# saiu"});
   Exec("runtime 100,anda");
   game().PeriodicTick();
   EXPECT_EQ(world().local, "sala");
-  EXPECT_EQ(Regs({71, 72}), (std::vector{0, 1}));
+  EXPECT_EQ(Regs({71, 72}), (std::vector{0, 0}));  // sala's fim ended sala
+  EXPECT_EQ(shown(), Strings{"na sala"});
   EXPECT_TRUE(host_.errors.empty());
   EXPECT_EQ(interp().run_depth(), 0);
 }

@@ -257,6 +257,9 @@ void Interpreter::RunFromLabel(LineList& list, std::string_view label, std::int3
 
 void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
   DepthGuard guard(run_depth_);
+  // These lines are not the periodic timer's, even when a timer line started this run: their
+  // jumps and fim work on their own list (the timer's loop marks its next line again).
+  timer_context = false;
   // The line is copied before it runs: a nested run may replace the list under it.
   std::string line;
   while (counter >= 0 && counter < list.Count()) {

@@ -90,6 +90,12 @@ void Interpreter::RunTimerTick() {
     ~TickDepth() { --depth; }
     int& depth;
   } tick_depth(run_depth_);
+  // The mark of the timer's lines ends with the tick, however it ends: a later jump or fim
+  // of another run must not land in the timer's lines.
+  struct ContextEnd {
+    ~ContextEnd() { context = false; }
+    bool& context;
+  } context_end{timer_context};
   // The line is copied before it runs: runtime may load other lines under it.
   std::string line;
   timer_line = 0;
