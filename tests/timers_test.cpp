@@ -133,15 +133,20 @@ TEST_F(TimersTest, WaitsPumpThenSleepOrSpinAndNeverWaitForNegativeTimes) {
   }
 }
 
-TEST_F(TimersTest, ARunStartedDuringDelayReplacesTheWaitingOne) {
-  WriteScript("outro", {"inc 60"});
+TEST_F(TimersTest, ASentenceTypedDuringDelayMovesAndEndsTheWaitingRun) {
+  WriteFile("teste.vrb", "NORTE\r\n");
+  Start();
+  WriteScript("a", {"norte= b", "delay 50", "inc 61", "fim", ":saida", "inc 62"});
+  WriteScript("b", {"inc 60"});
   bool once = true;
   host_.on_pump = [&] {
     host_.clock += 10;
-    if (std::exchange(once, false)) game().RunScriptFromHost("outro");
+    if (std::exchange(once, false)) game().EnterSentence("norte");
   };
-  RunLines({"delay 50", "inc 61"});
-  EXPECT_EQ(Regs({60, 61}), (std::vector{1, 0}));
+  Run("a");
+  EXPECT_EQ(world().local, "b");
+  // a's exit section and b ran; the waiting run found b's lines and ended
+  EXPECT_EQ(Regs({60, 61, 62}), (std::vector{1, 0, 1}));
   EXPECT_TRUE(host_.errors.empty());
 }
 
