@@ -45,6 +45,9 @@ class HeadlessHost : public Host {
   void Navigate(const std::string& url) override;
   void PlayMedia(const MediaRequest& request) override;
 
+  // Fires the timers that are due (each once), without moving the clock or taking input.
+  void FireDueTimers();
+
   // Which timer a console tick stands for.
   enum class TimerKind { Clock, Periodic };
   bool TimerOn(TimerKind kind) const;
@@ -65,7 +68,6 @@ class HeadlessHost : public Host {
     std::uint64_t due = 0;
   };
   std::uint64_t Now() const;
-  void FireDueTimers();
 
   bool realtime_;
   std::uint64_t virtual_ms_ = 0;

@@ -110,7 +110,11 @@ int main(int argc, char** argv) {
     zunk::HeadlessPlayer player(host, *game, transcript);
     player.Start();
     std::string line;
-    while (std::getline(in, line)) player.HandleLine(line);
+    while (std::getline(in, line)) {
+      // Real time goes on while the input is awaited: timers due meanwhile fire now, once.
+      if (realtime) host.FireDueTimers();
+      player.HandleLine(line);
+    }
     player.Finish();
   }
   transcript.flush();
