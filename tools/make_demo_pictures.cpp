@@ -362,9 +362,9 @@ Picture Mar() {
   p.FillRect(0, 194, kWidth, 2, Hex(0x202020));
   for (int x = 0; x < kWidth; x += 60) p.FillRect(x, 176, 4, 24, Hex(0x202020));
   // The trapdoor down to the stairs, in the gallery floor.
-  p.FillRect(64, 184, 48, 10, Hex(0x5A3E26));
-  p.FillRect(64, 184, 48, 1, Hex(0x8A6A4A));
-  p.FillRect(86, 187, 4, 4, Hex(0x202020));
+  p.FillRect(300, 184, 48, 10, Hex(0x5A3E26));
+  p.FillRect(300, 184, 48, 1, Hex(0x8A6A4A));
+  p.FillRect(322, 187, 4, 4, Hex(0x202020));
   return p;
 }
 
@@ -536,17 +536,20 @@ Picture BauAberto() {
   return p;
 }
 
-// The bell beside the door: swinging with its clapper out (pressed) and hanging (released).
+// The bell beside the door on its wooden board: swinging with its clapper out (pressed) and
+// hanging (released). The boards are opaque, so either state covers the other.
 Picture Sino() {
   Picture p(64, 40, kMagenta);
   const Colour bronze = Hex(0xC08A30);
   for (int cell = 0; cell < 2; ++cell) {
-    const double lean = cell == 0 ? 5 : 0;
+    const double lean = cell == 0 ? 3 : 0;
     const double cx = cell * 32 + 16;
+    p.FillRect(cell * 32, 0, 32, 40, Hex(0x3A2716));
+    p.FillRect(cell * 32 + 2, 2, 28, 36, Hex(0x5A3E26));
     Line(p, {cx, 0}, {cx + lean, 8}, 2, Hex(0x303030));
-    Polygon(p, {{cx + lean - 6, 8}, {cx + lean + 6, 8}, {cx + lean + 11, 30}, {cx + lean - 11, 30}},
+    Polygon(p, {{cx + lean - 6, 8}, {cx + lean + 6, 8}, {cx + lean + 9, 30}, {cx + lean - 9, 30}},
             bronze);
-    p.FillRect(static_cast<int>(cx + lean) - 12, 30, 25, 3, Shade(bronze, -50));
+    p.FillRect(static_cast<int>(cx + lean) - 10, 30, 21, 3, Shade(bronze, -50));
     Disc(p, cx + lean * 2.2, 35, 3, Hex(0x404040));
   }
   return p;
