@@ -116,18 +116,22 @@ TEST(HeadlessScreenTest, DemoScreensMatchTheApprovedPictures) {
   const fs::path game = temp.path() / "jogo", work = temp.path() / "trabalho";
   fs::copy(ZUNK_DEMO_DIR, game, fs::copy_options::recursive);
   fs::create_directory(work);
-  // praia: a JPEG screen with frame cells; farol: an ".img" screen with the overlay; escada: a
+  // praia: a JPEG screen with frame cells; cais: a plain JPEG; farol: an ".img" screen with
+  // sprites and the overlay; porao: lit by the carried lantern, the key as a shape; escada: a
   // ".zip" bitmap faded in with a shape; topo: the panorama in mode 2, and its whole buffer.
   WriteBytes(work / "entrada.txt",
-             "!screen praia.png\n!scp farol\n!screen farol.png\n!scp escada\n!screen escada.png\n"
-             "!scp topo\n!screen topo.png\n!buffer topo-buffer.png\n");
+             "!screen praia.png\n!lin irpara cais\n!screen cais.png\n!lin irpara farol\n"
+             "!screen farol.png\n!lin pega LANTERNA\n!lin setbit 6,LANTERNA\n"
+             "!lin irpara porao\n!screen porao.png\n!lin irpara escada\n!screen escada.png\n"
+             "!lin irpara topo\n!screen topo.png\n!buffer topo-buffer.png\n");
   const std::string command = "cd '" + work.string() + "' && " + ZUNK_RUN_PATH + " '" +
                               game.string() + "' --input entrada.txt > transcricao.txt 2>&1";
   ASSERT_EQ(std::system(command.c_str()), 0) << ReadBytes(work / "transcricao.txt");
   const std::string transcript = ReadBytes(work / "transcricao.txt");
   for (const char* word : {"aviso:", "erro:"}) EXPECT_EQ(transcript.find(word), std::string::npos);
   const fs::path golden_dir = fs::path(ZUNK_TEST_DATA_DIR) / "data/golden";
-  for (const char* name : {"praia.png", "farol.png", "escada.png", "topo.png", "topo-buffer.png"}) {
+  for (const char* name : {"praia.png", "cais.png", "farol.png", "porao.png", "escada.png",
+                           "topo.png", "topo-buffer.png"}) {
     SCOPED_TRACE(name);
     Picture actual = LoadImageFile(work / name);
     ASSERT_FALSE(actual.empty());
