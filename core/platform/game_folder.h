@@ -8,6 +8,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
+#include <vector>
 
 namespace zunk {
 
@@ -32,7 +34,9 @@ class GameFolder {
   const std::filesystem::path& path() const { return dir_; }
 
   // The existing regular file for a name: the exact name first, then a case-insensitive
-  // match of each folder component and of the file name.
+  // match of each folder component and of the file name. Folder listings are kept between
+  // calls and read again whenever a folder's modification time changes, so a missing name
+  // costs one status call of its folder instead of a scan.
   std::optional<std::filesystem::path> Find(std::string_view name) const;
   bool Exists(std::string_view name) const { return Find(name).has_value(); }
   std::optional<std::string> Read(std::string_view name) const;
@@ -42,7 +46,23 @@ class GameFolder {
   bool Write(std::string_view name, std::string_view bytes) const;
 
  private:
+  // The names of one folder, by their case-folded CP1252 form (UTF-8 file names, in listing
+  // order).
+  struct Listing {
+    std::filesystem::file_time_type modified;
+    bool trusted = false;  // the folder had not changed for a while when it was listed
+    std::unordered_map<std::string, std::vector<std::string>> by_folded_name;
+  };
+
+  // The entry of dir whose name is component: the exact name when present, else one that
+  // differs only in case.
+  std::optional<std::filesystem::path> FindEntry(const std::filesystem::path& dir,
+                                                 const std::string& component) const;
+  // Lists dir afresh; nothing when it cannot be read.
+  Listing* Relist(const std::filesystem::path& dir, std::filesystem::file_time_type modified) const;
+
   std::filesystem::path dir_;
+  mutable std::unordered_map<std::string, Listing> listings_;
 };
 
 }  // namespace zunk

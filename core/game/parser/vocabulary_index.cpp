@@ -47,6 +47,8 @@ void VocabularyIndex::Refresh(const LineList& list) {
   if (built_ && generation_ == list.generation()) return;
   text_.clear();
   starts_.clear();
+  remembered_[kAnywhere].clear();
+  remembered_[kAtSynonymStart].clear();
   joinable_ = true;
   for (const std::string& line : list.lines()) {
     if (line.find(kSeparator) != std::string::npos) joinable_ = false;
@@ -73,24 +75,41 @@ VocabularyMatch VocabularyIndex::MatchAt(int line, std::size_t offset) const {
 
 std::optional<VocabularyMatch> VocabularyIndex::FindAnywhere(const LineList& list,
                                                              std::string_view word) {
-  if (word.empty()) return std::nullopt;
-  Refresh(list);
-  if (!joinable_ || word.find(kSeparator) != std::string_view::npos) {
-    return FindAnywhereByLine(list, word);
-  }
-  const std::size_t at = std::string_view(text_).find(word);
-  if (at == std::string_view::npos) return std::nullopt;
-  return MatchAt(LineOf(at), at);
+  return Find(list, word, kAnywhere);
 }
 
 std::optional<VocabularyMatch> VocabularyIndex::FindAtSynonymStart(const LineList& list,
                                                                    std::string_view word) {
+  return Find(list, word, kAtSynonymStart);
+}
+
+VocabularyIndex::Result VocabularyIndex::Find(const LineList& list, std::string_view word,
+                                              Rule rule) {
   if (word.empty()) return std::nullopt;
   Refresh(list);
+  // Players use few words, typed again and again; anything else is not kept for long.
+  constexpr std::size_t kRememberedWords = 4096;
+  auto& remembered = remembered_[rule];
+  const std::string key(word);
+  if (const auto found = remembered.find(key); found != remembered.end()) return found->second;
+  if (remembered.size() >= kRememberedWords) remembered.clear();
+  const Result result = Search(list, word, rule);
+  remembered.emplace(key, result);
+  return result;
+}
+
+VocabularyIndex::Result VocabularyIndex::Search(const LineList& list, std::string_view word,
+                                                Rule rule) const {
   if (!joinable_ || word.find(kSeparator) != std::string_view::npos) {
-    return FindAtSynonymStartByLine(list, word);
+    return rule == kAnywhere ? FindAnywhereByLine(list, word)
+                             : FindAtSynonymStartByLine(list, word);
   }
   const std::string_view text(text_);
+  if (rule == kAnywhere) {
+    const std::size_t at = text.find(word);
+    if (at == std::string_view::npos) return std::nullopt;
+    return MatchAt(LineOf(at), at);
+  }
   std::size_t from = 0;
   for (;;) {
     // Searching on from a line's start, the first hit in a line is that line's first
