@@ -47,7 +47,7 @@ void LinkCommand(Game& game, std::string_view args) {
   if (fields.rest().empty()) return;
   link.action_code = LowestByte(ValueOf(world, fields.Take()));
   if (fields.rest().empty()) return;
-  link.argument = std::string(fields.rest());
+  link.argument.assign(fields.rest());
   link.active = true;
 }
 
