@@ -22,8 +22,8 @@ std::vector<std::string> SplitComponents(std::string_view name) {
   std::vector<std::string> parts;
   std::size_t start = 0;
   while (start <= name.size()) {
-    std::size_t end = name.find_first_of("/\\", start);
-    if (end == std::string_view::npos) end = name.size();
+    std::size_t end = start;
+    while (end < name.size() && name[end] != '/' && name[end] != '\\') ++end;
     const std::string_view part = name.substr(start, end - start);
     if (!part.empty() && part != ".") parts.emplace_back(part);
     start = end + 1;

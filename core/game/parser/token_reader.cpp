@@ -6,8 +6,11 @@ namespace zunk {
 std::string_view TokenReader::ReadOne() {
   while (position_ < sentence_.size() && sentence_[position_] == ' ') ++position_;
   const std::size_t start = position_;
-  const std::size_t end = sentence_.find_first_of(" @,-", start);
-  position_ = end == std::string_view::npos ? sentence_.size() : end;
+  while (position_ < sentence_.size()) {
+    const char c = sentence_[position_];
+    if (c == ' ' || c == '@' || c == ',' || c == '-') break;
+    ++position_;
+  }
   const std::string_view word = sentence_.substr(start, position_ - start);
   // The end mark stays under the position, so every later token is empty.
   if (position_ < sentence_.size() && sentence_[position_] != '@') ++position_;
