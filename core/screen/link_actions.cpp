@@ -76,7 +76,7 @@ void RunFromLabelLink(Game& game, const Link& link) {
   Interpreter& interpreter = game.interpreter();
   if (interpreter.script_lines.Count() == 0) return;
   std::string label(TrimBlanks(link.argument));
-  if (label.find(':') == std::string::npos) label.insert(0, ":");
+  if (label.find(':') == std::string::npos) label = ":" + label;
   interpreter.RunFromLabel(interpreter.script_lines, label, interpreter.main_line);
 }
 
