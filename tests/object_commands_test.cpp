@@ -119,6 +119,12 @@ TEST_F(ObjectCommandsTest, PutIntoAndDrop) {
   EXPECT_EQ(Say("x_poe 6,0"), "m13 a espada.");
   Exec("posobj 6,loc");
   EXPECT_EQ(Say("x_poe 6,0"), "N\xE3o cabe dentro.");  // 1 into 0
+  // Neither an object lying in another location nor a container there takes part.
+  Exec("posobj 6,cozinha");
+  EXPECT_EQ(Say("x_poe 6,1"), "m13 a espada.");
+  for (const char* line : {"posobj 6,loc", "posobj 1,cozinha"}) Exec(line);
+  EXPECT_EQ(Say("x_poe 6,1"), "m13 a espada.");
+  EXPECT_EQ(State(6), "sala ........ 0");
 
   for (const char* line : {"x_poe 0", "x_poe 0,", "x_poe 0,nada", "x_poe 99,0"}) {
     Exec("msg= antes");

@@ -206,7 +206,9 @@ TEST(VocabularyIndex, AgreesWithTheLineByLineRules) {
     for (const char* word : {"AB", "B", "C", "XA", ":", "ABD", "Q", "Z", "C\nAB", "CAB", ""}) {
       auto same = [&](auto a, auto b) {
         ASSERT_EQ(a.has_value(), b.has_value()) << word;
-        if (a) EXPECT_EQ(std::pair(a->line, a->synonym), std::pair(b->line, b->synonym)) << word;
+        if (a) {
+          EXPECT_EQ(std::pair(a->line, a->synonym), std::pair(b->line, b->synonym)) << word;
+        }
       };
       same(index.FindAnywhere(list, word), FindAnywhereByLine(list, word));
       same(index.FindAtSynonymStart(list, word), FindAtSynonymStartByLine(list, word));

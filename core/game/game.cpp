@@ -100,7 +100,7 @@ bool Game::FileAvailable(std::string_view name) {
 }
 
 bool Game::Available(const std::string& file_name, Source source) {
-  if (!SafeRelativePath(file_name)) return false;
+  // Unsafe names are refused by the folder lookup and by FetchFile alike.
   if (source != Source::WebOnly && folder_.Exists(file_name)) return true;
   if (source == Source::DiskOnly || url.empty()) return false;
   return FetchFile(file_name);

@@ -5,6 +5,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <fstream>
@@ -117,10 +118,30 @@ std::optional<fs::path> SafeRelativePath(std::string_view name) {
 }
 
 std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  std::string data((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (in.bad()) return std::nullopt;
+  // Read in blocks with read(2): a picture or script is read on every load, and reading
+  // through a stream iterator one character at a time costs more than decoding a screen.
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return std::nullopt;
+  struct CloseAtEnd {
+    int fd;
+    ~CloseAtEnd() { ::close(fd); }
+  } close_at_end{fd};
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  std::string data;
+  data.resize(static_cast<std::size_t>(info.st_size) + 1);  // +1: notices a file that grew
+  std::size_t used = 0;
+  for (;;) {
+    if (used == data.size()) data.resize(data.size() * 2);
+    const ssize_t got = ::read(fd, data.data() + used, data.size() - used);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    used += static_cast<std::size_t>(got);
+  }
+  data.resize(used);
   return data;
 }
 

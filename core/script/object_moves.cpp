@@ -120,15 +120,12 @@ void PutIntoChecked(Game& game, int record, std::string_view container_operand) 
     LayDownHere(world, record);
     RedrawPanels(game);
   }
-  // The object counts as here unless both its place and position 1 say otherwise.
-  if (world.ObjectLine(record, kLoc) != world.local && ObjectFlag(world, record, 1) != '.') {
-    return ReplyAbout(game, kMsgNotHere, record);
-  }
-  // The container counts as carried or here unless neither its place nor position 1 says so.
+  // The object must be here, and the container with the player or here: an object in another
+  // location cannot be put into anything, nor anything into a container elsewhere. Places
+  // decide; position 1 alone does not make an object elsewhere count as here.
   const std::string& container_place = world.ObjectLine(container, kLoc);
-  const char container_state = ObjectFlag(world, container, 1);
-  if (container_place != world.nick && container_state != 'X' && container_place != world.local &&
-      container_state != '.') {
+  if (world.ObjectLine(record, kLoc) != world.local ||
+      (container_place != world.nick && container_place != world.local)) {
     return ReplyAbout(game, kMsgNotHere, record);
   }
   if (ObjectFlag(world, container, 5) == 'X') {
