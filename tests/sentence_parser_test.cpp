@@ -1,9 +1,6 @@
-// The sentence parser over a small vocabulary: lookups and the echo, script selection and
-// its fallbacks, list and pronoun sentences, directions, counters, bad input, a sentence
-// entered while another one's script waits, script names and the lookup index.
+// The sentence parser over a small vocabulary: lookups, echo, script choice, lists, pronouns,
+// directions, counters, bad input, nested sentences, script names and the lookup index.
 #include <cstdint>
-#include <string>
-#include <utility>
 
 #include "game/parser/script_names.h"
 #include "game/parser/vocabulary_index.h"
@@ -20,23 +17,20 @@ class ParserTest : public GameTest {
     WriteFile("teste.plr",
               "LANTERNA:LAMPADA\nCHAVE\nBAU:ARCA\nPORTA\nESCAVADEIRA:CAVADEIRA\nCAVALO\nMOEDA\n");
     WriteFile("teste.msg", "zero\nNao entendi.\nNao pode.\nSem saida.\n");
-    // Objects 1 to 4; PORTA is a word of no object.
-    std::string objects;
+    std::string objects;  // objects 1 to 4; PORTA is a word of no object
     for (const char* word : {"LANTERNA:LAMPADA", "CHAVE", "BAU:ARCA", "MOEDA"}) {
       objects += std::string(word) + "\nd\nsala\n........\n1\n1\n\n\n\n\n";
     }
     WriteFile("teste.obj", objects);
     Start();
-    // The scripts under test pause once; the pump records Reg[32]/Reg[33]/Reg[30] and the
-    // number of message lines the script found.
-    host_.on_pump = [this] {
-      runs_.push_back(Codes(32, 33, 30) + " lines " + std::to_string(shown().size()));
-    };
+    // Each pause records Reg[32]/Reg[33]/Reg[30] and how many message lines the script found.
+    host_.on_pump = [this] { runs_.push_back(Codes(32, 33, 30) + " " + Count(shown())); };
   }
   std::int32_t& reg(int n) { return world().reg[n]; }
   std::string Codes(int a, int b, int c) {
     return std::to_string(reg(a)) + "/" + std::to_string(reg(b)) + "/" + std::to_string(reg(c));
   }
+  static std::string Count(const Strings& lines) { return std::to_string(lines.size()); }
   // Enters a sentence; gives the status line, Reg[31..33] and the message lines.
   std::string Turn(const std::string& text) {
     game().EnterSentence(text);
@@ -49,33 +43,27 @@ class ParserTest : public GameTest {
   Strings runs_;
 };
 
-TEST_F(ParserTest, LookupsAndTheEcho) {
-  // A verb matches anywhere in a line, a word only where a synonym starts; "CAVA" first
-  // occurs inside ESCAVADEIRA, so that line is passed over for CAVALO.
+TEST_F(ParserTest, LookupsEchoAndScriptSelection) {
+  // A verb matches anywhere, a word only at a synonym start (CAVA lies inside ESCAVADEIRA).
   EXPECT_EQ(Turn("xami chave"), "] XAMINE CHAVE 6/2/0 |Nao pode.");
   EXPECT_EQ(Turn("lhe lamp"), "] LHE LAMPADA 6/1/0 |Nao pode.");
   EXPECT_EQ(Turn("abra cava"), "] ABRA CAVALO 7/6/0 |Nao pode.");
-  // Ignored words, and every piece of them, are skipped but echoed.
+  // Ignored words are skipped but echoed; accented letters are raised, controls become blanks.
   EXPECT_EQ(Turn("o pegue a uma chave um"), "]  OPEGUE A UMA CHAVE UM 5/2/0 |Nao pode.");
-  // Lower-case accented letters are raised; controls become blanks.
   world().word_list.Append("MA\xC7\xC3");
   EXPECT_EQ(Turn("pegue\t\x01ma\xE7\xE3 moeda"), "] PEGUE MA\xC7\xC3 MOEDA 5/8/7 |Nao pode.");
-}
 
-TEST_F(ParserTest, ScriptSelection) {
+  // Its own script, else the general one (the object in Reg[30]), also for an unknown object.
   for (const char* name : {"05002000", "05000000", "07000000", "06002001"}) Marked(name);
-  game().EnterSentence("pegue chave");  // its own script
-  game().EnterSentence("pegue bau");    // the general one, which finds the object in Reg[30]
-  game().EnterSentence("examine chave lanterna");
-  game().EnterSentence("abra xyz");  // unknown first object: the general script
-  EXPECT_EQ(runs_, (Strings{"2/0/0 lines 0", "3/0/3 lines 0", "2/1/3 lines 0", "0/0/3 lines 0"}));
-  // A word of no object never falls back on the general script.
+  for (const char* text : {"pegue chave", "pegue bau", "examine chave lanterna", "abra xyz"})
+    game().EnterSentence(text);
+  EXPECT_EQ(runs_, (Strings{"2/0/0 0", "3/0/3 0", "2/1/3 0", "0/0/3 0"}));
+  // A word of no object never falls back on the general script. No script at all: message 2
+  // with an object, 1 without and for an unknown verb; empty without those message lines.
   EXPECT_EQ(Turn("pegue porta"), "] PEGUE PORTA 5/4/0 |Nao pode.");
-  // No script at all: message 2 with an object, 1 without; an unknown verb: message 1.
   EXPECT_EQ(Turn("examine bau"), "] EXAMINE BAU 6/3/0 |Nao pode.");
   EXPECT_EQ(Turn("examine"), "] EXAMINE 6/0/0 |Nao entendi.");
   EXPECT_EQ(Turn("voe"), "]  6/0/0 |Nao entendi.");
-  // Without those message lines the replies are empty messages.
   world().message_list.Clear();
   EXPECT_EQ(Turn("voe"), "]  6/0/0 |");
   EXPECT_EQ(runs_.size(), 4u);
@@ -83,32 +71,35 @@ TEST_F(ParserTest, ScriptSelection) {
 
 TEST_F(ParserTest, ListSentences) {
   Marked("05000000");
-  // Five further objects at most; each gets its own run in an emptied window.
+  // Five further objects at most, each run in an emptied window; a word of no object stops
+  // the list with message 2; " E " marks a list too (here among the ignored words).
   EXPECT_EQ(Turn("pegue lanterna,chave, bau,moeda,lanterna,chave,bau"),
             "] PEGUE LANTERNA CHAVE BAU MOEDA LANTERNA CHAVE 5/2/0 |05000000");
-  EXPECT_EQ(runs_, (Strings{"1/0/1 lines 0", "2/0/2 lines 0", "3/0/3 lines 0", "7/0/4 lines 0",
-                            "1/0/1 lines 0", "2/0/2 lines 0"}));
-  // A word of no object stops the list with message 2; the rest is dropped.
-  runs_.clear();
   EXPECT_EQ(Turn("pegue chave,porta,bau"), "] PEGUE CHAVE PORTA BAU 5/4/0 |Nao pode.");
-  EXPECT_EQ(runs_, Strings{"2/0/2 lines 0"});
-  // " E " marks a list too (here with E among the ignored words).
   world().ignored_words.Assign({"A:O:UM:UMA:E"});
-  runs_.clear();
   game().EnterSentence("pegue chave E moeda");
-  EXPECT_EQ(runs_, (Strings{"2/0/2 lines 0", "7/0/4 lines 0"}));
+  EXPECT_EQ(runs_, (Strings{"1/0/1 0", "2/0/2 0", "3/0/3 0", "7/0/4 0", "1/0/1 0", "2/0/2 0",
+                            "2/0/2 0", "2/0/2 0", "7/0/4 0"}));
   EXPECT_EQ(Codes(34, 35, 38), "7/0/0");
+
+  // A sentence entered while a script waits runs in full; the outer one goes on with the
+  // registers it left: its list now holds MOEDA, tried with the inner verb.
+  bool nested = false;
+  host_.on_pump = [&] {
+    if (!nested) game().EnterSentence("examine bau, moeda");
+    nested = true;
+  };
+  EXPECT_EQ(Turn("pegue lanterna, chave"), "] EXAMINE BAU MOEDA 6/7/0 |Nao pode.");
+  EXPECT_TRUE(game().frase.empty() && host_.errors.empty());
 }
 
 TEST_F(ParserTest, PronounSentences) {
   Marked("05000000");
-  // Before any word was matched the pronoun stands for nothing and the echo shows line 0,
-  // after the ignored words read with the token.
+  // Before any match the pronoun means nothing; the echo shows line 0 after ignored words.
   EXPECT_EQ(Turn("pegue-a"), "] PEGUE A LANTERNA:LAMPADA 5/0/0 |05000000");
   game().EnterSentence("pegue moeda");
   EXPECT_EQ(Turn("pegue-a lanterna"), "] PEGUE A MOEDA LANTERNA 5/7/1 |05000000");
-  // The referent stays when the word list gets shorter (now a word of no object); the echo
-  // then adds nothing.
+  // The referent stays when the word list shrinks (now no object); the echo then adds nothing.
   game().EnterSentence("pegue moeda");
   world().word_list.Assign({"LANTERNA"});
   EXPECT_EQ(Turn("pegue-o"), "] PEGUE O 5/7/0 |Nao pode.");
@@ -121,21 +112,21 @@ TEST_F(ParserTest, Directions) {
   WriteScript("sala", {"norte= jardim", "leste= porao"});
   WriteScript("jardim", {"msg= no jardim"});
   WriteScript("01000000", {"pausa"});
+  auto go = [&](const std::string& text) {
+    const std::string turn = Turn(text);
+    return turn + " @" + world().local + " #" + Count(runs_);
+  };
+  // Separators change nothing: the move, then only the direction's script. An exit without
+  // a direction script: the move, then message 3; no exit: no move.
   Exec("irpara sala");
-  // List separators change nothing: the move, then only the direction's script.
-  EXPECT_EQ(Turn("norte, sul E leste"), "] NORTE 1/0/0 |no jardim");
-  EXPECT_EQ(std::pair(world().local, runs_.size()), std::pair(std::string("jardim"), 1ul));
-  // An exit without a direction script: the move, then message 3; no exit: no move.
+  EXPECT_EQ(go("norte, sul E leste"), "] NORTE 1/0/0 |no jardim @jardim #1");
   Exec("irpara sala");
-  EXPECT_EQ(Turn("l"), "] LESTE 2/0/0 |Sem saida.");
-  EXPECT_EQ(world().local, "porao");
-  EXPECT_EQ(Turn("sul"), "] SUL 3/0/0 |Sem saida.");
-  EXPECT_EQ(world().local, "porao");
+  EXPECT_EQ(go("l"), "] LESTE 2/0/0 |Sem saida. @porao #1");
+  EXPECT_EQ(go("sul"), "] SUL 3/0/0 |Sem saida. @porao #1");
   // The verb's low seven bits pick the direction.
   world().verb_list.Assign(Strings(130, "X"));
   world().verb_list.Set(128, "SALTE");
-  EXPECT_EQ(Turn("salte"), "] SALTE 129/0/0");
-  EXPECT_EQ(runs_.size(), 2u);
+  EXPECT_EQ(go("salte"), "] SALTE 129/0/0 @porao #2");
 }
 
 TEST_F(ParserTest, EmptySentenceAndCounters) {
@@ -155,18 +146,17 @@ TEST_F(ParserTest, EmptySentenceAndCounters) {
   game().EnterSentence("pegue chave");
   EXPECT_EQ(Codes(7, 8, 19), "2/1/3");
   EXPECT_EQ(Turn("pegue chave"), "] PEGUE CHAVE 5/2/0 |contagem");
-  EXPECT_EQ(game().frase, "pegue chave");
   EXPECT_EQ(Codes(7, 8, 19), "3/0/4");
+  EXPECT_EQ(game().frase, "pegue chave");
   reg(19) = INT32_MAX;
   game().EnterSentence("");
   EXPECT_EQ(reg(19), INT32_MIN);
 }
 
 TEST_F(ParserTest, BadInputNeverCrashes) {
-  const std::string long_sentence = "pegue " + std::string(10000, 'x');
-  for (const std::string& text :
-       {long_sentence, std::string(",,,"), std::string(" E E "), std::string("\x01\x02\x1F\x7F"),
-        std::string("pegue@chave"), std::string("pegue chave - -,, E")}) {
+  for (const std::string& text : {"pegue " + std::string(10000, 'x'), std::string(",,,"),
+                                  std::string(" E E "), std::string("\x01\x02\x1F\x7F"),
+                                  std::string("pegue@chave"), std::string("pegue chave - -,, E")}) {
     game().EnterSentence(text);
     EXPECT_EQ(shown().size(), 1u) << text.substr(0, 20);
   }
@@ -177,49 +167,33 @@ TEST_F(ParserTest, BadInputNeverCrashes) {
   EXPECT_TRUE(host_.errors.empty());
 }
 
-TEST_F(ParserTest, SentenceEnteredDuringAWait) {
-  WriteScript("05000000", {"pausa", "msg# fim", "msg+ %32"});
-  bool nested = false;
-  host_.on_pump = [&] {
-    if (!nested) game().EnterSentence("examine bau, moeda");
-    nested = true;
-  };
-  // The inner sentence runs in full; the outer one goes on with the registers it left: its
-  // list now holds MOEDA, tried with the inner verb.
-  EXPECT_EQ(Turn("pegue lanterna, chave"), "] EXAMINE BAU MOEDA 6/7/0 |Nao pode.");
-  EXPECT_TRUE(game().frase.empty());
-  EXPECT_TRUE(host_.errors.empty());
-}
-
 TEST(ScriptNames, HexadecimalCodes) {
-  EXPECT_EQ(CodeScriptName(10, 1, 2) + " " + CodeScriptName(10, 0, 0), "0A001002 0A000000");
-  EXPECT_EQ(CodeScriptName(300, 4095, 4096), "12CFFF1000");
-  EXPECT_EQ(CodeScriptName(-1, 0, -2), "FFFFFFFF000FFFFFFFE");
+  EXPECT_EQ(CodeScriptName(10, 1, 2) + " " + CodeScriptName(10, 0, 0) + " " +
+                CodeScriptName(300, 4095, 4096) + " " + CodeScriptName(-1, 0, -2),
+            "0A001002 0A000000 12CFFF1000 FFFFFFFF000FFFFFFFE");
   EXPECT_EQ(GeneralScriptName(4) + " " + GeneralScriptName(255), "04000000 FF000000");
 }
 
 TEST(VocabularyIndex, AgreesWithTheLineByLineRules) {
+  auto show = [](std::optional<VocabularyMatch> m) {
+    return m ? std::to_string(m->line) + ":" + std::string(m->synonym) : "-";
+  };
   // The second list has a line break inside a line, which the joined text cannot hold.
   for (LineList list : {LineList({"ABC:XAB", "AB", "QAB:ABD", "", "B:C", "CAB"}),
                         LineList({"ABC:XAB", "C\nAB", "QAB:ABD"})}) {
     VocabularyIndex index;
     for (const char* word : {"AB", "B", "C", "XA", ":", "ABD", "Q", "Z", "C\nAB", "CAB", ""}) {
-      auto same = [&](auto a, auto b) {
-        ASSERT_EQ(a.has_value(), b.has_value()) << word;
-        if (a) {
-          EXPECT_EQ(std::pair(a->line, a->synonym), std::pair(b->line, b->synonym)) << word;
-        }
-      };
-      same(index.FindAnywhere(list, word), FindAnywhereByLine(list, word));
-      same(index.FindAtSynonymStart(list, word), FindAtSynonymStartByLine(list, word));
+      EXPECT_EQ(show(index.FindAnywhere(list, word)), show(FindAnywhereByLine(list, word)));
+      EXPECT_EQ(show(index.FindAtSynonymStart(list, word)),
+                show(FindAtSynonymStartByLine(list, word)));
     }
   }
   // The index follows changes of the list.
   LineList list({"ABC:XAB", "AB"});
   VocabularyIndex index;
-  EXPECT_EQ(index.FindAtSynonymStart(list, "AB")->synonym, "ABC");
+  EXPECT_EQ(show(index.FindAtSynonymStart(list, "AB")), "0:ABC");
   list.Set(0, "ZZ");
-  EXPECT_EQ(index.FindAtSynonymStart(list, "AB")->line, 1);
+  EXPECT_EQ(show(index.FindAtSynonymStart(list, "AB")), "1:AB");
 }
 
 }  // namespace
