@@ -12,6 +12,9 @@ namespace {
 
 constexpr Colour kRed = 0x0000FF;
 constexpr Colour kBlue = 0xFF0000;
+using Ids = std::vector<std::int32_t>;
+using Points = std::initializer_list<std::pair<int, int>>;
+using Scrolls = std::vector<std::pair<std::int32_t, std::int32_t>>;
 
 class LinksTest : public GameTest {
  protected:
@@ -22,42 +25,40 @@ class LinksTest : public GameTest {
     Start("http://jogo/");
   }
   Link& link(int i) { return game().links().links[i]; }
-  auto Fields(int i) {
+  std::string Fields(int i) {  // "on|off X Y W H CURSOR ACTION ARGUMENT"
     const Link& l = link(i);
-    return std::tuple(l.active, l.x, l.y, l.width, l.height, l.cursor_code, l.action_code,
-                      l.argument);
+    std::string text = l.active ? "on" : "off";
+    for (int n : {l.x, l.y, l.width, l.height, int{l.cursor_code}, int{l.action_code}})
+      text += " " + std::to_string(n);
+    return text + " " + l.argument;
   }
   Screen& screen() { return game().screen(); }
   auto Scroll() { return std::pair(screen().scroll_x, screen().scroll_y); }
   Colour Buffer(int x, int y) { return screen().screen_buffer.Pixel(x, y); }
   std::int32_t Reg(int i) { return world().reg[i]; }
-  auto PressRegs() { return std::tuple(Reg(24), Reg(25), Reg(26), Reg(27)); }
   Strings Since(std::size_t mark) { return Strings(host_.log.begin() + mark, host_.log.end()); }
+  // How often the pointer was hidden and restored.
   auto PointerShows() {
     const auto& log = host_.log;
-    return std::tuple(std::count(log.begin(), log.end(), "hide pointer"),
-                      std::count(log.begin(), log.end(), "restore pointer"));
+    return std::pair(std::count(log.begin(), log.end(), "hide pointer"),
+                     std::count(log.begin(), log.end(), "restore pointer"));
   }
   // A black screen picture of the size, in the mode, scroll offsets at 0.
   void Panorama(int mode, int width, int height) {
     WriteFile("fundo.bmp", EncodeBmp24(Picture(width, height, kBlack)));
-    Exec("tela fundo.bmp");
-    Exec("telmod " + std::to_string(mode));
+    RunLines({"tela fundo.bmp", "telmod " + std::to_string(mode)});
   }
   std::int32_t HitAt(int x, int y) {
     game().PointerMove(x, y);
     return game().links().current;
   }
-  // Moves to each point in turn: the link found at each.
-  using Ids = std::vector<std::int32_t>;
-  Ids Hits(std::initializer_list<std::pair<int, int>> points) {
+  Ids Hits(Points points) {  // the link found at each point in turn
     Ids found;
     for (auto [x, y] : points) found.push_back(HitAt(x, y));
     return found;
   }
   // Presses at the first point and moves through the others: the scroll offsets after each.
-  using Scrolls = std::vector<std::pair<std::int32_t, std::int32_t>>;
-  Scrolls Drag(std::initializer_list<std::pair<int, int>> points) {
+  Scrolls Drag(Points points) {
     Scrolls seen;
     game().PointerPress(points.begin()->first, points.begin()->second);
     for (auto at = points.begin() + 1; at != points.end(); ++at) {
@@ -74,51 +75,42 @@ class LinksTest : public GameTest {
 
 TEST_F(LinksTest, LinkStoresFieldsOneByOneAndOnlyAWholeDefinitionActivates) {
   Exec("link 2,10,20,30,40,258,266,a, b ,c");
-  const auto two = std::tuple(true, 10, 20, 30, 40, 2, 10, "a, b ,c");
+  const std::string two = "on 10 20 30 40 2 10 a, b ,c";
   EXPECT_EQ(Fields(2), two);
   Exec("link 4,7,8,");  // runs out after Y: X and Y kept, not activated
-  EXPECT_EQ(Fields(4), std::tuple(false, 7, 8, 0, 0, 0, 0, ""));
-  EXPECT_EQ(game().links().current, 4);
+  EXPECT_EQ(Fields(4) + " / " + std::to_string(game().links().current), "off 7 8 0 0 0 0  / 4");
   Exec("link 4,1,2,3,4,5,6,");
-  EXPECT_EQ(Fields(4), std::tuple(false, 1, 2, 3, 4, 5, 6, ""));
-
-  // off, on and zeralinks keep every field.
-  Exec("link 2,off");
-  EXPECT_EQ(HitAt(15, 25), -1);
-  Exec("link 2,on");
-  EXPECT_EQ(HitAt(15, 25), 2);
-  Exec("zeralinks");
-  EXPECT_EQ(HitAt(15, 25), -1);
-  Exec("link 2,on");
-  EXPECT_EQ(HitAt(40, 60), 2);
-  EXPECT_EQ(Fields(2), two);
-
-  // Indices outside the table change nothing at all.
-  for (const char* line : {"link 10,0,0,5,5,2,10,x", "link -1,off", "link 99,on"}) Exec(line);
-  EXPECT_EQ(game().links().current, 2);
-  EXPECT_EQ(Fields(2), two);
+  EXPECT_EQ(Fields(4), "off 1 2 3 4 5 6 ");
+  Ids hits;  // off, on and zeralinks keep every field; indices outside the table change nothing
+  for (const char* line : {"link 2,off", "link 2,on", "zeralinks", "link 2,on",
+                           "link 10,0,0,5,5,2,10,x", "link -1,off", "link 99,on"}) {
+    Exec(line);
+    hits.push_back(game().links().current);  // then the link found inside link 2
+    hits.push_back(HitAt(15, 25));
+  }
+  EXPECT_EQ(std::tuple(hits, HitAt(40, 60), Fields(2)),
+            std::tuple(Ids{2, -1, 2, 2, 2, -1, 2, 2, 2, 2, 2, 2, 2, 2}, 2, two));
 }
 
 TEST_F(LinksTest, HoverHitsInclusiveEdgesHighestIndexAndScrolledLinks) {
-  for (const char* line : {"link 0,0,0,20,20,2,0,x", "link 3,10,10,20,20,11,0,x",
-                           "link 4,0,0,100,100,5,0,x", "link 4,off"})
-    Exec(line);
+  RunLines({"link 0,0,0,20,20,2,0,x", "link 3,10,10,20,20,11,0,x", "link 4,0,0,100,100,5,0,x",
+            "link 4,off"});
   const std::size_t mark = host_.log.size();
   // Right and bottom edges belong to the link; overlapping, the higher index wins.
   EXPECT_EQ(Hits({{20, 0}, {0, 20}, {15, 15}, {31, 15}}), Ids({0, 0, 3, -1}));
   EXPECT_EQ(Since(mark), Strings({"pointer 2", "pointer 2", "pointer 11", "pointer 0"}));
-
   // Mode 1: link positions are picture positions, seen shifted by the scroll window.
   Panorama(1, 800, 400);
   Exec("link 5,150,120,20,10,2,0,x");
   screen().scroll_x = screen().scroll_y = 100;
   EXPECT_EQ(Hits({{49, 20}, {50, 20}, {70, 30}, {71, 30}, {60, 31}}), Ids({-1, 5, 5, -1, -1}));
-  game().PointerMove(60, 25);
-  game().PointerPress(60, 25);
-  EXPECT_EQ(PressRegs(), std::tuple(-90, -95, 60, 25));
-  game().PointerMove(300, 190);
-  game().PointerPress(300, 190);  // over no link
-  EXPECT_EQ(PressRegs(), std::tuple(-1, -1, 300, 190));
+  std::vector<std::int32_t> regs;  // at a press: the pointer on the link, then on Tela
+  for (auto [x, y] : {std::pair(60, 25), {300, 190}}) {  // the second over no link
+    game().PointerMove(x, y);
+    game().PointerPress(x, y);
+    for (int i : {24, 25, 26, 27}) regs.push_back(Reg(i));
+  }
+  EXPECT_EQ(regs, Ids({-90, -95, 60, 25, -1, -1, 300, 190}));
 }
 
 TEST_F(LinksTest, PanoramaHitTestWrapsLinksPastThePictureEdge) {
@@ -126,39 +118,35 @@ TEST_F(LinksTest, PanoramaHitTestWrapsLinksPastThePictureEdge) {
   Exec("link 0,10,50,20,20,2,0,x");   // near the picture's left edge
   Exec("link 1,950,50,20,20,3,0,x");  // near its right edge
   screen().scroll_y = 500;            // not used in mode 2
-  EXPECT_EQ(HitAt(15, 55), 0);
-  EXPECT_EQ(game().mouse().labobj1, "10");
+  EXPECT_EQ(std::pair(HitAt(15, 55), game().mouse().labobj1), std::pair(0, std::string("10")));
   screen().scroll_x = 900;  // the picture's last 100 columns, then its first
   EXPECT_EQ(Hits({{109, 55}, {110, 55}, {130, 70}, {50, 50}}), Ids({-1, 0, 0, 1}));
   EXPECT_EQ(game().mouse().labobj1, "110");
   screen().scroll_x = 400;  // the right edge is not yet in view: no wrap
-  EXPECT_EQ(HitAt(0, 55), -1);
-  EXPECT_EQ(game().mouse().labobj1, "-390");
+  EXPECT_EQ(std::pair(HitAt(0, 55), game().mouse().labobj1), std::pair(-1, std::string("-390")));
 }
 
 TEST_F(LinksTest, DragScrollingClampsInMode1WrapsInMode2AndRestoresThePointerOnce) {
   Panorama(0, 600, 300);
   EXPECT_EQ(Drag({{100, 100}, {50, 50}}), Scrolls({{0, 0}}));  // mode 0: nothing more
   game().PointerRelease(0, 0);
-  EXPECT_EQ(PointerShows(), std::tuple(0L, 0L));
-
+  EXPECT_EQ(PointerShows(), std::pair(0L, 0L));
   // Mode 1 keeps the window inside the picture: past its right and bottom, left and top.
   Exec("telmod 1");
   EXPECT_EQ(Drag({{100, 100}, {50, 80}, {-100, -100}, {1000, 1000}}),
             Scrolls({{50, 20}, {120, 100}, {0, 0}}));
   Click(1000, 1000);         // a second release restores nothing
   game().PointerMove(0, 0);  // released: no scrolling
-  EXPECT_EQ(std::tuple(Scroll(), PointerShows()), std::tuple(std::pair(0, 0), std::tuple(1L, 1L)));
+  EXPECT_EQ(std::pair(Scroll(), PointerShows()), std::pair(std::pair(0, 0), std::pair(1L, 1L)));
   Panorama(1, 300, 100);  // smaller than Tela: the window stays at the picture's corner
   EXPECT_EQ(Drag({{100, 100}, {0, 0}}), Scrolls({{0, 0}}));
-
   // Mode 2 wraps, a jump longer than the picture too. The pointer still hidden by the drag
   // above (never released) is shown again once, at this drag's release.
   Panorama(2, 1000, 200);
   EXPECT_EQ(Drag({{100, 100}, {150, 0}, {50, 0}, {5050, 0}}),
             Scrolls({{950, 0}, {50, 0}, {50, 0}}));
   game().PointerRelease(0, 0);
-  EXPECT_EQ(PointerShows(), std::tuple(2L, 2L));
+  EXPECT_EQ(PointerShows(), std::pair(2L, 2L));
 }
 
 TEST_F(LinksTest, EachActionOnce) {
@@ -171,17 +159,20 @@ TEST_F(LinksTest, EachActionOnce) {
   WriteFile("filme.avi", "RIFF");
   game().file_source = game().script_source = Source::DiskOnly;
   Panorama(0, 480, 200);
+  RunLines({"msg= Antes.", "fim", ":porta", "msg= Na porta."});
+  Strings seen;
   auto press_link = [&](const std::string& action_and_argument) {
     Exec("link 1,10,20,30,40,2," + action_and_argument);
     Click(300, 190);  // right after link, the link acts wherever the pointer is
+    seen.push_back(shown().empty() ? "" : shown().back());
   };
-  press_link("1, sala.scpt ");
-  EXPECT_EQ(std::tuple(world().local, shown(), Reg(24)),
-            std::tuple("sala", Strings{"Na sala."}, 290));
-  press_link("3,oi.scpt");
-  EXPECT_EQ(shown(), Strings({"Oi!"}));
-  press_link("10,  Um texto. ");
-  EXPECT_EQ(shown(), Strings({"Um texto."}));
+  for (const char* link : {"5, porta", "1, sala.scpt ", "3,oi.scpt", "10,  Um texto. "})
+    press_link(link);
+  interp().script_lines.Clear();
+  press_link("5,porta");  // no lines held: nothing
+  EXPECT_EQ(std::tuple(seen, world().local, host_.errors),
+            std::tuple(Strings{"Na porta.", "Na sala.", "Oi!", "Um texto.", "Um texto."}, "sala",
+                       Strings()));
 
   press_link("2,nada.bmp");  // missing: nothing drawn
   EXPECT_EQ(Buffer(10, 20), kBlack);
@@ -189,17 +180,15 @@ TEST_F(LinksTest, EachActionOnce) {
   EXPECT_EQ(std::tuple(screen().shape_name, Buffer(10, 20), Buffer(39, 59), Buffer(40, 59),
                        screen().tela.Pixel(39, 59)),
             std::tuple("azul.bmp", kBlue, kBlue, kBlack, kBlue));
-
   // The pressed half at the press; at the release the argument is used untrimmed, so the
   // blank-led name fails to load and the picture already held is drawn.
   Exec("link 1,10,20,30,40,2,4, botao.bmp");
-  game().PointerMove(10, 20);
+  std::vector<Colour> button_colours;
   game().PointerPress(10, 20);
-  EXPECT_EQ(std::tuple(screen().frame_name, screen().tela.Pixel(25, 40)),
-            std::tuple("botao.bmp", kRed));
+  button_colours.push_back(screen().tela.Pixel(25, 40));
   game().PointerRelease(10, 20);
-  EXPECT_EQ(std::tuple(screen().frame_name, screen().tela.Pixel(25, 40)),
-            std::tuple("botao.bmp", kBlue));
+  EXPECT_EQ(std::tuple(screen().frame_name, button_colours[0], screen().tela.Pixel(25, 40)),
+            std::tuple("botao.bmp", kRed, kBlue));
 
   std::size_t mark = host_.log.size();
   for (const char* link : {"6,som.wav", "6,silencio.wav", "7,filme.avi", "8, pagina.htm "})
@@ -207,7 +196,6 @@ TEST_F(LinksTest, EachActionOnce) {
   EXPECT_EQ(Since(mark), Strings({"play 1 1 som.wav", "play 4 1 filme.avi 10,20 30x40", "page 2",
                                   "navigate http://jogo/pagina.htm"}));
   EXPECT_EQ(game().page(), BookPage::Web);
-
   press_link("9,  abrir porta ");
   EXPECT_EQ(std::tuple(game().frase, Reg(31), Reg(32), game().output().status()),
             std::tuple("", 5, 1, "] ABRIR PORTA"));
@@ -215,13 +203,6 @@ TEST_F(LinksTest, EachActionOnce) {
   mark = host_.log.size();
   Click(0, 0);
   EXPECT_EQ(std::tuple(Since(mark), Reg(31)), std::tuple(Strings(), 5));
-
-  RunLines({"msg= Antes.", "fim", ":porta", "msg= Na porta."});
-  press_link("5, porta");
-  EXPECT_EQ(shown(), Strings({"Na porta."}));
-  interp().script_lines.Clear();
-  press_link("5,porta");  // no lines held: nothing
-  EXPECT_EQ(std::tuple(shown(), host_.errors), std::tuple(Strings{"Na porta."}, Strings()));
 }
 
 TEST_F(LinksTest, ActionsAreSafeAgainstTheTableChangingUnderThem) {
@@ -232,7 +213,6 @@ TEST_F(LinksTest, ActionsAreSafeAgainstTheTableChangingUnderThem) {
     Click(5, 5);
     EXPECT_EQ(std::tuple(Reg(24), Reg(26), shown()), std::tuple(-1, 5, Strings()));
   }
-
   // A picture fetched from the web lets events run, which redefine the link being pressed:
   // the picture still goes where the pressed link was.
   Panorama(0, 480, 200);
@@ -245,7 +225,6 @@ TEST_F(LinksTest, ActionsAreSafeAgainstTheTableChangingUnderThem) {
   game().PointerPress(10, 10);
   EXPECT_EQ(std::tuple(Buffer(10, 10), Buffer(100, 100), link(0).x),
             std::tuple(kBlue, kBlack, 100));
-
   // Presses during an animated effect run a script that replaces the screen picture, the
   // links and the mode, then draw; the effect goes on with the new picture.
   game().file_source = Source::DiskOnly;
