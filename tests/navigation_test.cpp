@@ -22,9 +22,10 @@ TEST_F(NavigationTest, LeavingRunsEveryExitSectionAndLocationTestsCompareExactly
   EXPECT_EQ(world().norte + world().sul + world().leste + "|" + world().oeste, "|a");
   EXPECT_EQ(world().reg[15] + world().reg[16] + game().links().links[3].active, 0);
   // A missing location is still entered, and the run ends; an empty irpara does nothing.
-  RunLines({"norte= x", "irpara nada", "inc 1"});
+  RunLines({"norte= x", "oeste= y", "irpara nada", "inc 1"});
   RunLines({"irpara", "inc 1"});
-  EXPECT_EQ(world().local + world().norte + std::to_string(world().reg[1]), "nada1");
+  EXPECT_EQ(world().local + world().norte + world().oeste + std::to_string(world().reg[1]),
+            "nada1");
 
   interp().script_lines.Assign({":x", "fim"});
   Exec("local=");
