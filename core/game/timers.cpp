@@ -31,21 +31,21 @@ void RunClockTick(Game& game) {
   auto& reg = world.reg;
   // Each unit rolls over only when it reaches its limit exactly: a seconds register set past
   // 60 counts on.
-  reg[21] = Next(reg[21]);
-  if (reg[21] == 60) {
-    reg[21] = 0;
-    reg[11] = Next(reg[11]);
-    if (reg[11] == 60) {
-      reg[11] = 0;
-      reg[12] = Next(reg[12]);
-      if (reg[12] == 24) {
-        reg[12] = 0;
-        reg[13] = Next(reg[13]);
+  reg[kRegSeconds] = Next(reg[kRegSeconds]);
+  if (reg[kRegSeconds] == 60) {
+    reg[kRegSeconds] = 0;
+    reg[kRegMinutes] = Next(reg[kRegMinutes]);
+    if (reg[kRegMinutes] == 60) {
+      reg[kRegMinutes] = 0;
+      reg[kRegHours] = Next(reg[kRegHours]);
+      if (reg[kRegHours] == 24) {
+        reg[kRegHours] = 0;
+        reg[kRegDays] = Next(reg[kRegDays]);
       }
     }
   }
-  if (reg[14] > 0) --reg[14];
-  if (reg[14] == 0 && !world.fncdef[10].empty()) {
+  if (reg[kRegCountdown] > 0) --reg[kRegCountdown];
+  if (reg[kRegCountdown] == 0 && !world.fncdef[10].empty()) {
     // A copy: the countdown script may rename itself.
     const std::string countdown = world.fncdef[10];
     game.interpreter().RunScript(countdown);

@@ -13,12 +13,6 @@
 namespace zunk {
 namespace {
 
-// Registers written at every press: the pointer relative to the current link, and on Tela.
-constexpr int kRegLinkX = 24;
-constexpr int kRegLinkY = 25;
-constexpr int kRegPointerX = 26;
-constexpr int kRegPointerY = 27;
-
 // Positions are worked out in 64 bits: link fields and scroll offsets are any 32-bit values.
 bool Between(std::int64_t value, std::int64_t low, std::int64_t high) {
   return low <= value && value <= high;

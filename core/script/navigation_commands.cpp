@@ -65,8 +65,8 @@ void Interpreter::GoToLocation(const std::string& name_view) {
   world.sul.clear();
   world.leste.clear();
   world.oeste.clear();
-  world.reg[15] = 0;
-  world.reg[16] = 0;
+  world.reg[kRegMoved] = 0;
+  world.reg[kRegSinceMove] = 0;
   game_.links().DeactivateAll();
   world.local = name;
   RunScript(name);

@@ -11,12 +11,6 @@
 namespace zunk {
 namespace {
 
-constexpr int kCountSinceMove = 16;
-constexpr int kCountSinceStart = 19;
-constexpr int kCountUp = 7;
-constexpr int kCountDown = 8;
-constexpr int kFirstListWord = 34;
-constexpr int kLastListWord = 38;
 constexpr int kUnknownVerbMessage = 1;
 constexpr int kNoScriptMessage = 2;
 constexpr int kNoWayMessage = 3;
@@ -45,7 +39,7 @@ void SentenceParser::Parse() {
   const bool list_sentence =
       sentence.find(" E ") != std::string::npos || sentence.find(',') != std::string::npos;
   const bool pronoun_sentence = sentence.find('-') != std::string::npos;
-  for (int r = kFirstListWord; r <= kLastListWord; ++r) world.reg[r] = 0;
+  for (int r = kRegFirstListWord; r <= kRegLastListWord; ++r) world.reg[r] = 0;
 
   TokenReader reader(sentence, IgnoredText(), echo);
   const auto verb = verbs_.FindAnywhere(world.verb_list, reader.Next());
@@ -73,12 +67,12 @@ void SentenceParser::Parse() {
 
 bool SentenceParser::CountSentence() {
   auto& reg = game_.world().reg;
-  reg[kCountSinceMove] = Step(reg[kCountSinceMove], 1);
-  reg[kCountSinceStart] = Step(reg[kCountSinceStart], 1);
-  if (reg[kCountUp] != 0) reg[kCountUp] = Step(reg[kCountUp], 1);
-  if (reg[kCountDown] == 0) return true;
-  reg[kCountDown] = Step(reg[kCountDown], -1);
-  if (reg[kCountDown] != 0) return true;
+  reg[kRegSinceMove] = Step(reg[kRegSinceMove], 1);
+  reg[kRegSinceStart] = Step(reg[kRegSinceStart], 1);
+  if (reg[kRegCountUp] != 0) reg[kRegCountUp] = Step(reg[kRegCountUp], 1);
+  if (reg[kRegCountDown] == 0) return true;
+  reg[kRegCountDown] = Step(reg[kRegCountDown], -1);
+  if (reg[kRegCountDown] != 0) return true;
   // The countdown ran out: the sentence stays in Frase and the countdown's script runs.
   const std::string script = game_.world().fncdef[2];
   if (!script.empty()) game_.interpreter().RunScript(script);
@@ -124,7 +118,7 @@ void SentenceParser::ReadObjects(TokenReader& reader, bool pronoun_sentence, boo
   echo += ' ';
   echo += object->synonym;
   if (list_sentence) {
-    for (int r = kFirstListWord; r <= kLastListWord; ++r) {
+    for (int r = kRegFirstListWord; r <= kRegLastListWord; ++r) {
       const auto next = LookUpWord(reader.Next());
       if (!next) break;
       world.reg[r] = next->line + 1;

@@ -12,9 +12,9 @@
 
 namespace zunk {
 
-inline constexpr int kRegisterCount = 250;      // script registers 1..250; 0 is scratch
+inline constexpr int kRegisterCount = 250;  // script registers 1..250; 0 is scratch
 inline constexpr int kObjectRecordLines = 10;
-inline constexpr int kSpecialScripts = 10;     // FncDef[1..10]
+inline constexpr int kSpecialScripts = 10;  // FncDef[1..10]
 inline constexpr const char* kDefaultIgnoredWords = "A:O:UM:UMA";
 inline constexpr const char* kDefaultStartScript = "inicio";
 inline constexpr const char* kPlayerName = "jog1";
@@ -37,10 +37,26 @@ enum ObjectField : int {
 enum FixedRegister : int {
   kRegCarryLimit = 2,
   kRegCarried = 3,
+  kRegCountUp = 7,    // while nonzero, +1 at every sentence
+  kRegCountDown = 8,  // while nonzero, -1 at every sentence; FncDef[2] runs at 0
+  kRegMinutes = 11,
+  kRegHours = 12,
+  kRegDays = 13,
+  kRegCountdown = 14,   // seconds; FncDef[10] runs at every clock tick while it is 0
+  kRegMoved = 15,       // 0 on every move
+  kRegSinceMove = 16,   // sentences since the last move
+  kRegSinceStart = 19,  // sentences since the game started
+  kRegSeconds = 21,
+  kRegLinkX = 24,  // the last press on the screen, relative to its link
+  kRegLinkY = 25,
+  kRegPointerX = 26,  // the last press on the screen
+  kRegPointerY = 27,
   kRegSentenceObject = 30,
   kRegVerb = 31,
   kRegWord1 = 32,
   kRegWord2 = 33,
+  kRegFirstListWord = 34,  // further objects of a list sentence, up to kRegLastListWord
+  kRegLastListWord = 38,
 };
 
 struct World {
