@@ -126,6 +126,30 @@ TEST_F(TimersTest, WaitsSkipNegativeTimesOutliveTheTickWrapAndLetSentencesMove) 
   EXPECT_TRUE(host_.errors.empty());
 }
 
+// The clock ticks every 1000 ms of a virtual clock that each pump moves on by 1 ms.
+TEST_F(TimersTest, CountdownThatWaitsIsNotStartedAgainAndRefusedRunsLeaveTheWaitingOne) {
+  host_.on_pump = [&] {
+    if (++host_.clock % 1000 == 0) game().ClockTick();
+  };
+  interp().SetLineBudget(10000);  // ends a livelock instead of hanging the test
+  WriteScript("tick", {"inc 10", "delay 3000"});
+  RunLines({"fncdef 10,tick", "reg 14,1", "timer= on", "delay 10000"});
+  EXPECT_TRUE(host_.errors.empty()) << host_.errors.front();
+  // Started at 1 s, 5 s and 9 s; the last start ran past the outer wait, to 12 s.
+  EXPECT_EQ(Regs({10, 21}), (Values{3, 12}));
+
+  // A tick during a wait at the deepest nesting: the countdown run is refused, and the
+  // waiting run goes on with its own lines.
+  WriteScript("x", {"inc 62", "inc 63"});
+  WriteScript("fundo", {"inc 60", "se< 60," + std::to_string(kMaxRunDepth) + ",desce",
+                        "delay 1000", "inc 61", "fim", ":desce", "script fundo"});
+  Exec("fncdef 10,x");
+  Run("fundo");
+  ASSERT_EQ(host_.errors.size(), 1u);
+  EXPECT_EQ(Regs({60, 61, 62, 63}), (Values{kMaxRunDepth, 1, 0, 0}));
+  host_.on_pump = nullptr;
+}
+
 TEST_F(TimersTest, RestartReloadsDataAndResetsOnlyWhatItShould) {
   WriteFile("teste.ign", "DE\r\n");
   WriteFile("teste.plr", "LANTERNA\r\n");

@@ -45,9 +45,15 @@ void RunClockTick(Game& game) {
     }
   }
   if (reg[kRegCountdown] > 0) --reg[kRegCountdown];
-  if (reg[kRegCountdown] == 0 && !world.fncdef[10].empty()) {
+  Timers& timers = game.timers();
+  if (reg[kRegCountdown] == 0 && !world.fncdef[10].empty() && !timers.countdown_running) {
     // A copy: the countdown script may rename itself.
     const std::string countdown = world.fncdef[10];
+    timers.countdown_running = true;
+    struct RunEnds {
+      bool& running;
+      ~RunEnds() { running = false; }
+    } run_ends{timers.countdown_running};
     game.interpreter().RunScript(countdown);
   }
 }

@@ -15,6 +15,9 @@ struct Timers {
   bool clock_on = false;                // Timer1
   bool periodic_on = false;             // Timer2
   std::uint32_t periodic_interval = 0;  // Timer2's interval in milliseconds
+  // A clock tick's start of the countdown script FncDef[10] is still running (it waits, or
+  // a run it started does): later ticks keep the clock registers but do not start it again.
+  bool countdown_running = false;
 };
 
 // Switch a timer and tell the host.

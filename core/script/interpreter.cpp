@@ -14,14 +14,20 @@
 
 namespace zunk {
 
+namespace {
+
+// Core text is CP1252.
+std::string TooDeepMessage() {
+  return "Execu\xE7\xE3o interrompida: mais de " + std::to_string(kMaxRunDepth) +
+         " scripts aninhados (um script que chama a si mesmo?).";
+}
+
+}  // namespace
+
 class Interpreter::DepthGuard {
  public:
   explicit DepthGuard(int& depth) : depth_(depth) {
-    if (depth_ >= kMaxRunDepth) {
-      // Core text is CP1252.
-      throw ScriptFault("Execu\xE7\xE3o interrompida: mais de " + std::to_string(kMaxRunDepth) +
-                        " scripts aninhados (um script que chama a si mesmo?).");
-    }
+    if (depth_ >= kMaxRunDepth) throw ScriptFault(TooDeepMessage());
     ++depth_;
   }
   ~DepthGuard() { --depth_; }
@@ -31,6 +37,16 @@ class Interpreter::DepthGuard {
  private:
   int& depth_;
 };
+
+void Interpreter::CheckRoomForRun() const {
+  if (run_depth_ >= kMaxRunDepth) throw ScriptFault(TooDeepMessage());
+}
+
+void Interpreter::SpendLine() {
+  if (!budget_on_) return;
+  if (line_budget_ == 0) throw ScriptFault("Execu\xE7\xE3o interrompida: limite de linhas atingido.");
+  --line_budget_;
+}
 
 Interpreter::Interpreter(Game& game) : game_(game) {}
 
@@ -228,6 +244,7 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
 }
 
 void Interpreter::RunScript(const std::string& name) {
+  CheckRoomForRun();
   game_.output().ClearSuggestions();
   if (!game_.ScriptAvailable(name)) return;
   cur_script = name;
@@ -246,6 +263,7 @@ bool Interpreter::LoadScript(const std::string& name, LineList& into) {
 }
 
 void Interpreter::RunFromLabel(LineList& list, std::string_view label, std::int32_t& counter) {
+  CheckRoomForRun();
   for (int i = 0; i < list.Count(); ++i) {
     if (list.Get(i) == label) {
       counter = i + 1;
@@ -263,6 +281,7 @@ void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
   // The line is copied before it runs: a nested run may replace the list under it.
   std::string line;
   while (counter >= 0 && counter < list.Count()) {
+    SpendLine();
     line = list.Get(counter);
     handed_over_ = false;
     const std::int32_t next = ExecLine(line);

@@ -70,6 +70,22 @@ class Interpreter {
 
   int run_depth() const { return run_depth_; }
 
+  // Bounds the lines that runs may still execute, counted over every run from now on; once
+  // they are spent, the next line ends the run with a fault. 0 lifts the bound (the default).
+  // Tools that run untrusted scripts use it to tell a script's own endless loop from a hang.
+  void SetLineBudget(std::uint64_t lines) {
+    budget_on_ = lines != 0;
+    line_budget_ = lines;
+  }
+
+  // A run about to start inside the current one: a fault when the nesting is already at
+  // kMaxRunDepth. Checked before a run touches ScriptLines or a line counter, so a refused run
+  // leaves the run it interrupted exactly as it was.
+  void CheckRoomForRun() const;
+
+  // Counts one line against the line budget.
+  void SpendLine();
+
  private:
   class DepthGuard;
 
@@ -101,6 +117,8 @@ class Interpreter {
 
   Game& game_;
   int run_depth_ = 0;
+  bool budget_on_ = false;
+  std::uint64_t line_budget_ = 0;  // lines left while budget_on_
   // Set by script once its run is over: the loop that ran that line ends there, however
   // long its list is (a label may sit at line 65000, so the result alone cannot tell).
   bool handed_over_ = false;

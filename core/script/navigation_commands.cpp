@@ -57,6 +57,7 @@ void Interpreter::GoToLocation(const std::string& name_view) {
   const int scanned = script_lines.Count();
   for (int i = 0; i < scanned && i < script_lines.Count(); ++i) {
     if (script_lines.Get(i) != kExitLabel) continue;
+    CheckRoomForRun();
     main_line = i + 1;
     RunLoop(script_lines, main_line);
   }

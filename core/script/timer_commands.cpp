@@ -100,6 +100,7 @@ void Interpreter::RunTimerTick() {
   std::string line;
   timer_line = 0;
   while (timer_line >= 0 && timer_line < timer_script_lines.Count()) {
+    SpendLine();
     timer_context = true;
     line = timer_script_lines.Get(timer_line);
     handed_over_ = false;
