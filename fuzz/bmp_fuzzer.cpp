@@ -1,0 +1,9 @@
+// Fuzzes the BMP decoder on the bytes of a file.
+#include <cstdint>
+
+#include "screen/bmp_decoder.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  zunk::DecodeBmp({reinterpret_cast<const char*>(data), size});
+  return 0;
+}

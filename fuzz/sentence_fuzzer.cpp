@@ -1,0 +1,39 @@
+// Fuzzes the sentence parser with the demo game's vocabulary and scripts. The first byte
+// chooses the options (kStartGame, kOneSentenceALine); the rest is the typed text.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "fuzz_game.h"
+#include "game/world/line_list.h"
+
+namespace {
+
+// The game's start script runs before the sentences, as at the first window activation.
+constexpr std::uint8_t kStartGame = 1;
+// Each line is a sentence entered on its own; otherwise the text is one sentence.
+constexpr std::uint8_t kOneSentenceALine = 2;
+
+constexpr std::uint64_t kLineBudget = 1024;
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  using namespace zunk;
+  if (size == 0) return 0;
+  static const fuzz::FuzzFolder folder(fuzz::PlayedGameDir());
+  const std::uint8_t options = data[0];
+  const std::string_view text(reinterpret_cast<const char*>(data) + 1, size - 1);
+  {
+    fuzz::FuzzGame fuzz_game(folder.path(), fuzz::kDemoBaseName, kLineBudget);
+    Game& game = fuzz_game.game();
+    if (options & kStartGame) game.Activate();
+    if (options & kOneSentenceALine) {
+      for (std::string& sentence : SplitLines(text)) game.EnterSentence(std::move(sentence));
+    } else {
+      game.EnterSentence(std::string(text));
+    }
+  }
+  folder.RemoveAdded();
+  return 0;
+}
