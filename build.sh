@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Installs what the project needs (Debian packages, skipped when already there), builds, and
-# then plays the demo game, runs the tests or runs the benchmarks.
+# then plays the demo game, runs the tests, the benchmarks or the fuzz targets.
 #   ./build.sh demo    build and play the bundled demo in the headless player
-#   ./build.sh test    build and run the tests, plainly and under ASan + UBSan
+#   ./build.sh test    build and run the tests, plainly and under ASan + UBSan, then each
+#                      fuzz target for 10 s
 #   ./build.sh bench   build in Release and run the benchmarks
+#   ./build.sh fuzz [SECONDS]  build the fuzz targets (clang, libFuzzer) in build-fuzz and
+#                      run each for SECONDS (default 60); fails on any crash, leak, timeout or
+#                      running out of memory
 #   ./build.sh deps    only install the packages
 set -euo pipefail
 cd "$(dirname "$0")"
@@ -13,6 +17,7 @@ PACKAGES=(
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libzip-dev
   qt6-base-dev fonts-dejavu-core
+  clang libclang-rt-14-dev llvm
 )
 
 install_deps() {
@@ -35,6 +40,10 @@ build() {  # build DIR [cmake options...]
   cmake --build "$dir"
 }
 
+build_fuzz() {
+  build build-fuzz -DZUNK_FUZZ=ON -DCMAKE_CXX_COMPILER=clang++ -DCMAKE_C_COMPILER=clang
+}
+
 jobs=$(nproc 2>/dev/null || echo 2)
 
 case "${1:-}" in
@@ -53,6 +62,13 @@ case "${1:-}" in
     build build-asan -DZUNK_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
     (cd build-asan && ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
       ctest --output-on-failure -j "$jobs")
+    build_fuzz
+    fuzz/run_fuzzers.sh build-fuzz 10 --check
+    ;;
+  fuzz)
+    install_deps
+    build_fuzz
+    fuzz/run_fuzzers.sh build-fuzz "${2:-60}"
     ;;
   bench)
     install_deps
@@ -60,7 +76,7 @@ case "${1:-}" in
     build-release/bin/zunk_bench
     ;;
   *)
-    sed -n '2,8p' "$0"
+    sed -n '2,12p' "$0"
     exit 2
     ;;
 esac
