@@ -109,6 +109,11 @@ TEST_F(PictureLoadingTest, BitmapsOfEveryDepthAndOrientation) {
       {Bmp(1, 1, 32, Le(0xFF, 4) + Le(0xFF00, 4) + Le(0xFF0000, 4), "\x0A\x0B\x0C\x00"s, 3),
        px(1, {0x0C0B0A})},
       {Bmp(2, 1, 16, "", Le(0x7C00, 2) + Le(0x001F, 2)), px(2, {kRed, kBlue})},
+      // Pixels far after the header: no palette for 24 bits, at most 256 entries for 8.
+      {Bmp(1, 1, 24, std::string(400000, '\x55'), "\x01\x02\x03\0"s), px(1, {0x010203})},
+      {Bmp(1, 1, 8, std::string(255 * 4, '\0') + Le(0x0A0B0C, 4) + std::string(4000, '\x77'),
+           "\xFF\0\0\0"s),
+       px(1, {0x0C0B0A})},
   };
   for (const auto& [bytes, expected] : cases)
     EXPECT_EQ(Load("p.bmp", bytes), expected) << &bytes - &cases[0].first;
