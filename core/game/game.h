@@ -104,6 +104,7 @@ class Game {
   ObjectPanels& panels() { return panels_; }
   ZipLibrary& zip_library() { return *zip_library_; }
   PictureCache& picture_cache() { return picture_cache_; }
+  FailedArchives& failed_archives() { return failed_archives_; }
   SentenceParser& parser() { return parser_; }
   Timers& timers() { return timers_; }
   LinkTable& links() { return links_; }
@@ -132,6 +133,7 @@ class Game {
   ObjectPanels panels_;
   std::unique_ptr<ZipLibrary> zip_library_;
   PictureCache picture_cache_;
+  FailedArchives failed_archives_;
   SentenceParser parser_;
   Timers timers_;
   LinkTable links_;
