@@ -201,6 +201,37 @@ TEST_F(PictureLoadingTest, ArchivesAreExtractedOnceAndCannotLeaveTheFolderNorUnp
   EXPECT_FALSE(fs::exists(dir_.path() / "zeros.bmp"));
 }
 
+TEST_F(PictureLoadingTest, ArchiveNamesAreBoundedAndAFailedArchiveIsTriedAgainOnlyOnceChanged) {
+  std::string deep_32, deep_33, deep_20000;
+  for (int i = 0; i < 32; ++i) deep_32 += "d/";
+  deep_33 = deep_32 + "d/";
+  for (int i = 0; i < 20000; ++i) deep_20000 += "a/";
+  const std::string long_260 = std::string(100, 'x') + "/" + std::string(100, 'y') + "/" +
+                               std::string(54, 'z') + ".txt";
+  const std::string long_261 = std::string(101, 'x') + long_260.substr(100);
+  WriteFile("nomes.zip", MakeZip({{deep_32 + "ok.txt", "1"}, {deep_33 + "no.txt", "2"},
+                                  {deep_20000 + "no.txt", "3"}, {long_260, "4"}, {long_261, "5"}}));
+  EXPECT_EQ(ExtractArchive(game(), "nomes.zip"), 2);
+  EXPECT_EQ(ReadBytes(dir_.path() / (deep_32 + "ok.txt")) + ReadBytes(dir_.path() / long_260),
+            "14");
+  EXPECT_FALSE(fs::exists(dir_.path() / deep_33) || fs::exists(dir_.path() / "a") ||
+               fs::exists(dir_.path() / long_261.substr(0, 101)));
+
+  // An archive without its bitmap is unpacked once; again only when it has changed.
+  WriteFile("falha.zip", MakeZip({{"nota.txt", "1"}}));
+  const auto load_fails = [&] {
+    Picture picture;
+    EXPECT_THROW(LoadPicture(game(), picture, "falha.zip"), ScriptFault);
+    return fs::exists(dir_.path() / "nota.txt");
+  };
+  EXPECT_TRUE(load_fails());
+  fs::remove(dir_.path() / "nota.txt");
+  EXPECT_FALSE(load_fails());
+  const fs::path archive = dir_.path() / "falha.zip";
+  fs::last_write_time(archive, fs::last_write_time(archive) + std::chrono::seconds(5));
+  EXPECT_TRUE(load_fails());
+}
+
 TEST_F(PictureLoadingTest, CacheReusesAPictureWhileItsFileIsUnchanged) {
   const std::string good = EncodeBmp24(blocks_), green = EncodeBmp24(Picture(2, 2, kGreen));
   const auto time = fs::file_time_type::clock::now() - std::chrono::hours(1);
