@@ -273,14 +273,17 @@ void GameFolder::NoteOwnChange(const std::string& relative_dir, const std::strin
   if (kept == listings_.end()) return;
   Listing& listing = kept->second;
   const auto after = ModifiedTime(dir);
-  // Kept only when the listing was up to date before our change: then the change is known.
-  if (!before || !after || !listing.trusted || listing.modified != *before) {
+  // Kept only when the listing was up to date before our change: then the change is known,
+  // and the time it gave the folder is taken as seen (a change by another program in the
+  // same time-stamp tick is the one thing this can miss, until the folder changes again).
+  if (!before || !after || listing.modified != *before) {
     listings_.erase(kept);
     return;
   }
   std::vector<std::string>& names = listing.by_folded_name[Folded(Utf8ToCp1252(name))];
   if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
   listing.modified = *after;
+  listing.trusted = true;
 }
 
 namespace {

@@ -176,6 +176,8 @@ int ExtractArchive(Game& game, std::string_view archive_name) {
   for (const std::string& entry : entries) {
     if (entry.empty() || entry.back() == '\\') continue;  // a blank line or a folder
     if (++seen > kMaxArchiveEntries) break;
+    // A CP1252 character takes at most three bytes in UTF-8: a longer name is refused unread.
+    if (entry.size() > 3 * kMaxNameBytes) continue;
     const std::string file_name = EntryFileName(entry);
     if (!SafeRelativePath(file_name)) continue;  // would leave the game folder
     // An entry that cannot be read leaves any file of that name as it was.
