@@ -206,11 +206,14 @@ TEST_F(PictureLoadingTest, ArchiveNamesAreBoundedAndAFailedArchiveIsTriedAgainOn
   for (int i = 0; i < 32; ++i) deep_32 += "d/";
   deep_33 = deep_32 + "d/";
   for (int i = 0; i < 20000; ++i) deep_20000 += "a/";
-  const std::string long_260 = std::string(100, 'x') + "/" + std::string(100, 'y') + "/" +
-                               std::string(54, 'z') + ".txt";
+  const std::string long_260 =
+      std::string(100, 'x') + "/" + std::string(100, 'y') + "/" + std::string(54, 'z') + ".txt";
   const std::string long_261 = std::string(101, 'x') + long_260.substr(100);
-  WriteFile("nomes.zip", MakeZip({{deep_32 + "ok.txt", "1"}, {deep_33 + "no.txt", "2"},
-                                  {deep_20000 + "no.txt", "3"}, {long_260, "4"}, {long_261, "5"}}));
+  WriteFile("nomes.zip", MakeZip({{deep_32 + "ok.txt", "1"},
+                                  {deep_33 + "no.txt", "2"},
+                                  {deep_20000 + "no.txt", "3"},
+                                  {long_260, "4"},
+                                  {long_261, "5"}}));
   EXPECT_EQ(ExtractArchive(game(), "nomes.zip"), 2);
   EXPECT_EQ(ReadBytes(dir_.path() / (deep_32 + "ok.txt")) + ReadBytes(dir_.path() / long_260),
             "14");

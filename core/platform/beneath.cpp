@@ -121,7 +121,8 @@ Fd ConfinedFolder::OpenAndCheck(std::string_view relative, int flags) const {
   std::string real = ProcRealPath(fd.get());
   if (real.empty()) {
     real = RealPathOf(real_path_ + "/" + path);
-    struct stat opened {}, named {};
+    struct stat opened {
+    }, named{};
     if (real.empty() || ::fstat(fd.get(), &opened) != 0 || ::stat(real.c_str(), &named) != 0 ||
         opened.st_dev != named.st_dev || opened.st_ino != named.st_ino) {
       errno = EXDEV;

@@ -90,7 +90,8 @@ ReadResult ReadOpenFile(int fd, std::uint64_t max_bytes) {
         data.clear();
         return result;
       }
-      data.resize(static_cast<std::size_t>(std::min<std::uint64_t>(data.size() * 2, max_bytes + 1)));
+      data.resize(
+          static_cast<std::size_t>(std::min<std::uint64_t>(data.size() * 2, max_bytes + 1)));
     }
     const ssize_t got = ::read(fd, data.data() + used, data.size() - used);
     if (got < 0) {
@@ -116,8 +117,8 @@ std::string TemporaryName() {
   static unsigned counter = 0;
   const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
   char name[64];
-  std::snprintf(name, sizeof name, ".zunk-%d-%u-%llx.tmp", static_cast<int>(::getpid()),
-                ++counter, static_cast<unsigned long long>(now) & 0xFFFFFF);
+  std::snprintf(name, sizeof name, ".zunk-%d-%u-%llx.tmp", static_cast<int>(::getpid()), ++counter,
+                static_cast<unsigned long long>(now) & 0xFFFFFF);
   return name;
 }
 

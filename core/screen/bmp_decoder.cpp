@@ -111,8 +111,8 @@ Palette ReadPalette(std::string_view b, const Layout& layout, std::size_t pixel_
   if (layout.colours_used != 0) count = std::min<std::size_t>(count, layout.colours_used);
   const std::size_t end = std::min(pixel_offset, b.size());
   if (end <= layout.palette_start) return palette;
-  count = std::min({count, (end - layout.palette_start) / layout.palette_entry,
-                    palette.size() / 3});
+  count =
+      std::min({count, (end - layout.palette_start) / layout.palette_entry, palette.size() / 3});
   for (std::size_t i = 0; i < count; ++i) {
     std::memcpy(&palette[i * 3], b.data() + layout.palette_start + i * layout.palette_entry, 3);
   }

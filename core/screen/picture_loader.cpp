@@ -30,9 +30,11 @@ std::string ArchiveBitmapName(std::string_view name) {
 }
 
 std::string ReadOrFault(const Game& game, std::string_view name) {
-  auto bytes = game.folder().Read(name);
-  if (!bytes) throw ScriptFault("Erro ao ler o arquivo: " + std::string(name));
-  return std::move(*bytes);
+  ReadResult read = game.folder().ReadBounded(name);
+  if (read.status == ReadStatus::TooLarge) throw ScriptFault(TooLargeMessage(name));
+  if (read.status != ReadStatus::Ok)
+    throw ScriptFault("Erro ao ler o arquivo: " + std::string(name));
+  return std::move(read.bytes);
 }
 
 Picture DecodedOrFault(std::optional<Picture> picture, std::string_view name) {
