@@ -1,4 +1,8 @@
-// Case-insensitive lookup in a game folder whose kept listings follow later changes.
+// Case-insensitive lookup in a game folder whose kept listings follow later changes, and
+// names that symbolic links in the folder would lead outside it, with the kernel's confined
+// lookup and with the fallback check.
+#include "picture_files.h"
+#include "screen/picture_loader.h"
 #include "test_support.h"
 
 namespace zunk::testing {
@@ -10,8 +14,8 @@ TEST(GameFolder, KeptListingsFollowTheFolder) {
   TempDir dir;
   GameFolder folder(dir.path());
   auto found = [&](std::string_view name) {
-    const auto path = folder.Find(name);
-    return (path ? fs::relative(*path, dir.path()).string() : "-") + " ";
+    const auto path = folder.Locate(name);
+    return path.value_or("-") + " ";
   };
   // A folder whose time lies an hour back has its listing kept.
   auto settle = [](const fs::path& path) {
@@ -41,6 +45,86 @@ TEST(GameFolder, KeptListingsFollowTheFolder) {
   fs::last_write_time(dir.path(), settled);
   EXPECT_EQ(found("NOVO.TXT"), "novo.txt ");
 }
+
+// A game folder beside a folder it must never reach, with links planted in the game folder.
+class ConfinedGameFolder : public GameTest, public ::testing::WithParamInterface<bool> {
+ protected:
+  void SetUp() override {
+    fallback_ = GetParam();
+    if (!fallback_ && !ConfinedFolder::KernelLookupAvailable()) {
+      GTEST_SKIP() << "the kernel has no confined lookup here";
+    }
+    ConfinedFolder::ForceFallbackForTesting(fallback_);
+    WriteBytes(outside_.path() / "segredo.txt", "segredo");
+    WriteBytes(outside_.path() / "alvo.jpg", "alvo");
+    WriteFile("real/ok.txt", "ok");
+    const std::pair<const char*, fs::path> links[] = {
+        {"sub", outside_.path()},  // absolute
+        {"rel", fs::relative(outside_.path(), dir_.path())},
+        {"link.txt", fs::relative(outside_.path() / "segredo.txt", dir_.path())},
+        {"tmp.jpg", outside_.path() / "alvo.jpg"},
+        {"dentro", "real"},  // stays inside: allowed
+        {"dentro.txt", "real/ok.txt"},
+    };
+    for (const auto& [name, target] : links) fs::create_symlink(target, dir_.path() / name);
+    Start();
+  }
+  void TearDown() override { ConfinedFolder::ForceFallbackForTesting(false); }
+  // The names in the outside folder.
+  std::string OutsideNames() {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(outside_.path()))
+      names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    std::string joined;
+    for (const auto& name : names) joined += name + " ";
+    return joined;
+  }
+
+  TempDir outside_;
+  bool fallback_ = false;
+};
+
+TEST_P(ConfinedGameFolder, LinksNeverLeadReadsOrWritesOutside) {
+  const GameFolder& folder = game().folder();
+  for (const char* name : {"sub/segredo.txt", "SUB\\SEGREDO.TXT", "rel/segredo.txt", "link.txt"}) {
+    EXPECT_FALSE(folder.Exists(name)) << name;
+    EXPECT_EQ(folder.ReadBounded(name).status, ReadStatus::Missing) << name;
+    EXPECT_FALSE(folder.Stamp(name) || folder.OpenForLibrary(name)) << name;
+  }
+  EXPECT_EQ(folder.Read("dentro/ok.txt").value_or("-") + folder.Read("DENTRO.TXT").value_or("-"),
+            "okok");
+  // Writes, and the folders they would create, stay inside; a link in a file's place is
+  // replaced by the file, never written through.
+  for (const char* name : {"sub/x.txt", "rel\\novo\\x.txt", "sub/novo/x.txt"})
+    EXPECT_FALSE(folder.Write(name, "x")) << name;
+  EXPECT_TRUE(folder.Write("link.txt", "novo") && folder.Write("dentro/dois.txt", "2"));
+  EXPECT_EQ(folder.Read("link.txt").value_or("-") + ReadBytes(dir_.path() / "real/dois.txt"),
+            "novo2");
+  EXPECT_FALSE(fs::is_symlink(dir_.path() / "link.txt"));
+
+  // Through the game: a fetch, an archive and the scratch file of ".img" pictures.
+  host_.http = [](const HttpRequest&) { return HttpResult{true, 200, "baixado", ""}; };
+  game().url = "http://jogo/";
+  EXPECT_FALSE(game().FetchFile("sub\\baixado.txt"));
+  EXPECT_TRUE(game().FetchFile("baixado.txt"));
+  WriteFile("fuga.zip", MakeZip({{"sub/x.txt", "x"}, {"rel/novo/y.txt", "y"}, {"ok.txt", "ok"}}));
+  EXPECT_EQ(ExtractArchive(game(), "fuga.zip"), 1);
+  fs::copy_file(dir_.path() / "fuga.zip", outside_.path() / "fora.zip");
+  fs::create_symlink(outside_.path() / "fora.zip", dir_.path() / "ligada.zip");
+  EXPECT_EQ(ExtractArchive(game(), "ligada.zip"), 0);  // the archive itself lies outside
+  const Picture blue(2, 2, 0xFF0000);
+  WriteFile("azul.img", EncodeImg(EncodeJpeg(blue)));
+  Picture loaded;
+  EXPECT_TRUE(LoadPicture(game(), loaded, "azul.img"));
+  EXPECT_FALSE(fs::is_symlink(dir_.path() / "tmp.jpg"));
+  EXPECT_EQ(OutsideNames(), "alvo.jpg fora.zip segredo.txt ");
+  EXPECT_EQ(ReadBytes(outside_.path() / "alvo.jpg") + ReadBytes(outside_.path() / "segredo.txt"),
+            "alvosegredo");
+}
+
+INSTANTIATE_TEST_SUITE_P(KernelAndFallback, ConfinedGameFolder, ::testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "Fallback" : "Kernel"; });
 
 }  // namespace
 }  // namespace zunk::testing

@@ -109,6 +109,11 @@ TEST_F(PictureLoadingTest, BitmapsOfEveryDepthAndOrientation) {
       {Bmp(1, 1, 32, Le(0xFF, 4) + Le(0xFF00, 4) + Le(0xFF0000, 4), "\x0A\x0B\x0C\x00"s, 3),
        px(1, {0x0C0B0A})},
       {Bmp(2, 1, 16, "", Le(0x7C00, 2) + Le(0x001F, 2)), px(2, {kRed, kBlue})},
+      // Pixels far after the header: no palette for 24 bits, at most 256 entries for 8.
+      {Bmp(1, 1, 24, std::string(400000, '\x55'), "\x01\x02\x03\0"s), px(1, {0x010203})},
+      {Bmp(1, 1, 8, std::string(255 * 4, '\0') + Le(0x0A0B0C, 4) + std::string(4000, '\x77'),
+           "\xFF\0\0\0"s),
+       px(1, {0x0C0B0A})},
   };
   for (const auto& [bytes, expected] : cases)
     EXPECT_EQ(Load("p.bmp", bytes), expected) << &bytes - &cases[0].first;
@@ -194,6 +199,40 @@ TEST_F(PictureLoadingTest, ArchivesAreExtractedOnceAndCannotLeaveTheFolderNorUnp
     EXPECT_EQ(ExtractArchive(game(), "zeros.zip"), 0);
   }
   EXPECT_FALSE(fs::exists(dir_.path() / "zeros.bmp"));
+}
+
+TEST_F(PictureLoadingTest, ArchiveNamesAreBoundedAndAFailedArchiveIsTriedAgainOnlyOnceChanged) {
+  std::string deep_32, deep_33, deep_20000;
+  for (int i = 0; i < 32; ++i) deep_32 += "d/";
+  deep_33 = deep_32 + "d/";
+  for (int i = 0; i < 20000; ++i) deep_20000 += "a/";
+  const std::string long_260 =
+      std::string(100, 'x') + "/" + std::string(100, 'y') + "/" + std::string(54, 'z') + ".txt";
+  const std::string long_261 = std::string(101, 'x') + long_260.substr(100);
+  WriteFile("nomes.zip", MakeZip({{deep_32 + "ok.txt", "1"},
+                                  {deep_33 + "no.txt", "2"},
+                                  {deep_20000 + "no.txt", "3"},
+                                  {long_260, "4"},
+                                  {long_261, "5"}}));
+  EXPECT_EQ(ExtractArchive(game(), "nomes.zip"), 2);
+  EXPECT_EQ(ReadBytes(dir_.path() / (deep_32 + "ok.txt")) + ReadBytes(dir_.path() / long_260),
+            "14");
+  EXPECT_FALSE(fs::exists(dir_.path() / deep_33) || fs::exists(dir_.path() / "a") ||
+               fs::exists(dir_.path() / long_261.substr(0, 101)));
+
+  // An archive without its bitmap is unpacked once; again only when it has changed.
+  WriteFile("falha.zip", MakeZip({{"nota.txt", "1"}}));
+  const auto load_fails = [&] {
+    Picture picture;
+    EXPECT_THROW(LoadPicture(game(), picture, "falha.zip"), ScriptFault);
+    return fs::exists(dir_.path() / "nota.txt");
+  };
+  EXPECT_TRUE(load_fails());
+  fs::remove(dir_.path() / "nota.txt");
+  EXPECT_FALSE(load_fails());
+  const fs::path archive = dir_.path() / "falha.zip";
+  fs::last_write_time(archive, fs::last_write_time(archive) + std::chrono::seconds(5));
+  EXPECT_TRUE(load_fails());
 }
 
 TEST_F(PictureLoadingTest, CacheReusesAPictureWhileItsFileIsUnchanged) {

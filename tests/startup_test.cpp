@@ -23,7 +23,8 @@ TEST_F(StartupTest, SettingsChooseTheStartScriptAndKeepTheLogin) {
   EXPECT_EQ(ReadBytes(dir_.path() / "teste.ovt"),
             "v1\r\nx\r\ny\r\nsala1\r\nz\r\nbia\r\nnova\r\nfim da lista\r\n");
 
-  // Four lines (LF only): a start script but no login; the file grows to seven lines.
+  // Four lines (LF only, no final end): a start script but no login; the file grows to seven
+  // lines ended as its own are, and still without a final end.
   WriteFile("teste.ovt", "a\nb\nc\nabre");
   WriteScript("abre", {"inc 1"});
   Start();
@@ -31,7 +32,29 @@ TEST_F(StartupTest, SettingsChooseTheStartScriptAndKeepTheLogin) {
   EXPECT_EQ(world().reg[1], 1);
   game().login = "eu";
   game_.reset();
-  EXPECT_EQ(ReadBytes(dir_.path() / "teste.ovt"), "a\r\nb\r\nc\r\nabre\r\n\r\neu\r\n\r\n");
+  EXPECT_EQ(ReadBytes(dir_.path() / "teste.ovt"), "a\nb\nc\nabre\n\neu\n");
+
+  // Only lines 5 and 6 change; every other byte stays, mixed line ends included. A file
+  // whose login is unchanged is not written at all.
+  const std::string other(1024 * 1024, 'o');
+  WriteFile("teste.ovt", "v1\rx\r\ny\nsala1\r\n" + other + "\nana\r\nsegredo\rfim\n\r");
+  Start();
+  game().senha = "nova";
+  game_.reset();
+  EXPECT_EQ(ReadBytes(dir_.path() / "teste.ovt"),
+            "v1\rx\r\ny\nsala1\r\n" + other + "\nana\r\nnova\rfim\n\r");
+  const auto path = dir_.path() / "teste.ovt";
+  const auto old_time = std::filesystem::last_write_time(path) - std::chrono::hours(1);
+  const auto untouched = [&](const std::string& bytes) {
+    if (!bytes.empty()) WriteFile("teste.ovt", bytes);
+    std::filesystem::last_write_time(path, old_time);
+    const std::string before = ReadBytes(path);
+    Start();
+    game_.reset();
+    return std::filesystem::last_write_time(path) == old_time && ReadBytes(path) == before;
+  };
+  EXPECT_TRUE(untouched(""));
+  EXPECT_TRUE(untouched("a\r\nb"));  // missing lines 5 and 6 are empty lines
 
   // An empty line 3 starts nothing, not even the default script.
   WriteFile("teste.ovt", "a\r\nb\r\nc\r\n\r\nd\r\nl\r\n");
@@ -59,8 +82,9 @@ TEST_F(StartupTest, DataFilesWithAnyLineEnds) {
   WriteFile("teste.vrb", "PEGAR\nOLHAR\r\nABRIR\rFECHAR\n");
   WriteFile("teste.msg", "Ol\xE1!\r\nA\xE7\xE3o \x80\x9F\xFF\r\n\r\nfim");
   // Thirteen lines: the second record is partial.
-  WriteFile("teste.obj", "LANTERNA\r\numa lanterna\r\nsala\r\n.\r\n1\r\n1\r\n\r\n\r\n\r\n\r\n"
-                         "CHAVE\r\numa chave\r\njog1");
+  WriteFile("teste.obj",
+            "LANTERNA\r\numa lanterna\r\nsala\r\n.\r\n1\r\n1\r\n\r\n\r\n\r\n\r\n"
+            "CHAVE\r\numa chave\r\njog1");
   Start();
   EXPECT_EQ(world().ignored_words.lines(), Strings{"A:O:UM:UMA"});
   EXPECT_EQ(world().word_list.lines(), (Strings{"LANTERNA:LAMPADA", "LANTERNA", "CHAVE"}));
@@ -84,6 +108,41 @@ TEST_F(StartupTest, DataFilesWithAnyLineEnds) {
   EXPECT_EQ(world().FindObjectByWordCode(3), 1);
   for (int code : {4, 0}) EXPECT_EQ(world().FindObjectByWordCode(code), 0);
   EXPECT_EQ(world().reg[kRegSentenceObject], 0);
+}
+
+// Files past the size bound count as missing, lines past the line bound are cut; each is
+// reported once per file however often it is loaded.
+TEST_F(StartupTest, OversizedFilesAreUnavailableAndLongLinesAreCutEachReportedOnce) {
+  WriteFile("teste.vrb", "PEGAR\r\n");
+  std::filesystem::resize_file(dir_.path() / "teste.vrb", kMaxGameFileBytes + 1);  // sparse
+  const std::string long_line(kMaxLoadedLineBytes + 10, 'm');
+  WriteFile("teste.msg", "curta\r\n" + long_line + "\r\nfim\r\n");
+  WriteFile("teste.ovt", "a\r\nb\r\nc\r\nlonga\r\n\r\n" + long_line + "\r\n");
+  WriteScript("longa", {"msg= " + long_line, "inc 1"});
+  WriteScript("grande", {"inc 2"});
+  std::filesystem::resize_file(dir_.path() / "grande.scpt", kMaxGameFileBytes + 1);
+  Start();
+  for (int i = 0; i < 2; ++i) {
+    if (i > 0) RunLines({"restart"});  // loads the data files again
+    Run("longa");
+    Run("grande");
+  }
+  EXPECT_TRUE(world().verb_list.Empty());
+  EXPECT_EQ(world().message_list.lines(),
+            (Strings{"curta", long_line.substr(0, kMaxLoadedLineBytes), "fim"}));
+  EXPECT_EQ(game().login.size(), kMaxLoadedLineBytes);
+  EXPECT_EQ(world().reg[1], 1);
+  EXPECT_EQ(world().reg[2], 0);
+  EXPECT_EQ(shown().front().size(), kMaxLoadedLineBytes - 5);
+  EXPECT_EQ(host_.errors, (Strings{"Linhas longas demais (mais de 64 KB) cortadas em teste.ovt",
+                                   "Arquivo grande demais (mais de 64 MB): teste.vrb",
+                                   "Linhas longas demais (mais de 64 KB) cortadas em teste.msg",
+                                   "Linhas longas demais (mais de 64 KB) cortadas em longa.scpt",
+                                   "Arquivo grande demais (mais de 64 MB): grande.scpt"}));
+  // The login, cut as loaded and unchanged, leaves the file alone.
+  const std::string before = ReadBytes(dir_.path() / "teste.ovt");
+  game_.reset();
+  EXPECT_EQ(ReadBytes(dir_.path() / "teste.ovt"), before);
 }
 
 }  // namespace

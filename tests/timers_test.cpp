@@ -141,8 +141,8 @@ TEST_F(TimersTest, CountdownThatWaitsIsNotStartedAgainAndRefusedRunsLeaveTheWait
   // A tick during a wait at the deepest nesting: the countdown run is refused, and the
   // waiting run goes on with its own lines.
   WriteScript("x", {"inc 62", "inc 63"});
-  WriteScript("fundo", {"inc 60", "se< 60," + std::to_string(kMaxRunDepth) + ",desce",
-                        "delay 1000", "inc 61", "fim", ":desce", "script fundo"});
+  WriteScript("fundo", {"inc 60", "se< 60," + std::to_string(kMaxRunDepth) + ",desce", "delay 1000",
+                        "inc 61", "fim", ":desce", "script fundo"});
   Exec("fncdef 10,x");
   Run("fundo");
   ASSERT_EQ(host_.errors.size(), 1u);

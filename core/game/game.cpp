@@ -21,7 +21,13 @@ Game::Game(Host& host, GameConfig config)
       random_(
           static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
   world_.fncdef[1] = kDefaultStartScript;
-  const StartSettings settings = ReadSettings(folder_, base_name_);
+  StartSettings settings;
+  const std::string settings_file = SettingsFileName(base_name_);
+  if (const auto bytes = ReadGameFile(settings_file)) {
+    LineList lines;
+    if (lines.LoadText(*bytes)) ReportCutLines(settings_file);
+    settings = SettingsFromLines(lines);
+  }
   if (settings.start_script) world_.fncdef[1] = *settings.start_script;
   if (settings.login) login = *settings.login;
   if (settings.password) senha = *settings.password;
@@ -85,10 +91,37 @@ void Game::ShowPage(BookPage page) {
 bool Game::LoadDataFile(const std::string& extension, LineList& into) {
   const std::string name = base_name_ + extension;
   if (!FileAvailable(name)) return false;
-  const auto bytes = folder_.Read(name);
+  const auto bytes = ReadGameFile(name);
   if (!bytes) return false;
-  into.SetText(*bytes);
+  if (into.LoadText(*bytes)) ReportCutLines(name);
   return true;
+}
+
+std::optional<std::string> Game::ReadGameFile(std::string_view name) {
+  ReadResult read = folder_.ReadBounded(name);
+  if (read.status == ReadStatus::TooLarge) {
+    ReportFileOnce(TooLargeMessage(name));
+  }
+  if (read.status != ReadStatus::Ok) return std::nullopt;
+  return std::move(read.bytes);
+}
+
+void Game::ReportFileOnce(const std::string& message) {
+  constexpr std::size_t kMaxRemembered = 1024;
+  if (reported_files_.count(message) != 0) return;
+  if (reported_files_.size() >= kMaxRemembered) reported_files_.clear();
+  reported_files_.insert(message);
+  host_.ShowError(message);
+}
+
+void Game::ReportCutLines(std::string_view name) {
+  ReportFileOnce("Linhas longas demais (mais de " + std::to_string(kMaxLoadedLineBytes / 1024) +
+                 " KB) cortadas em " + std::string(name));
+}
+
+std::string TooLargeMessage(std::string_view name) {
+  return "Arquivo grande demais (mais de " + std::to_string(kMaxGameFileBytes / (1024 * 1024)) +
+         " MB): " + std::string(name);
 }
 
 bool Game::ScriptAvailable(std::string_view name) {

@@ -9,6 +9,7 @@
 #include <random>
 #include <string>
 #include <string_view>
+#include <unordered_set>
 
 #include "game/object_panels.h"
 #include "game/output.h"
@@ -96,6 +97,14 @@ class Game {
   // Loads a data file (BaseName + extension) into a list when it is available.
   bool LoadDataFile(const std::string& extension, LineList& into);
 
+  // A file of the game folder, from disk: nothing when it is missing, and nothing for a file
+  // over kMaxGameFileBytes, which is reported (once).
+  std::optional<std::string> ReadGameFile(std::string_view name);
+  // Reports a problem of a game file through the error display, once per file and problem.
+  void ReportFileOnce(const std::string& message);
+  // Reports that lines of the named file were cut when it was loaded.
+  void ReportCutLines(std::string_view name);
+
   Host& host() { return host_; }
   World& world() { return world_; }
   Output& output() { return output_; }
@@ -104,6 +113,7 @@ class Game {
   ObjectPanels& panels() { return panels_; }
   ZipLibrary& zip_library() { return *zip_library_; }
   PictureCache& picture_cache() { return picture_cache_; }
+  FailedArchives& failed_archives() { return failed_archives_; }
   SentenceParser& parser() { return parser_; }
   Timers& timers() { return timers_; }
   LinkTable& links() { return links_; }
@@ -132,6 +142,7 @@ class Game {
   ObjectPanels panels_;
   std::unique_ptr<ZipLibrary> zip_library_;
   PictureCache picture_cache_;
+  FailedArchives failed_archives_;
   SentenceParser parser_;
   Timers timers_;
   LinkTable links_;
@@ -139,6 +150,7 @@ class Game {
   BookPage page_ = BookPage::Screen;
   std::mt19937 random_;
   bool first_activation_ = true;
+  std::unordered_set<std::string> reported_files_;
 };
 
 template <typename Body>
@@ -151,6 +163,9 @@ void Game::Guarded(Body body) {
     host_.ShowError("Mem\xF3ria insuficiente.");
   }
 }
+
+// The message for a game file over kMaxGameFileBytes (CP1252).
+std::string TooLargeMessage(std::string_view name);
 
 // Percent-encodes a CP1252 file name for a URL path: UTF-8, unreserved characters and "/"
 // kept, backslashes turned into "/".

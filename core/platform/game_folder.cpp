@@ -1,14 +1,14 @@
-// Confinement, case-insensitive lookup and atomic writes for game folder files.
+// Confinement, case-insensitive lookup, bounded reads and atomic writes for game folder files.
 #include "platform/game_folder.h"
 
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <cstdio>
-#include <fstream>
 #include <system_error>
 #include <vector>
 
@@ -32,30 +32,14 @@ std::vector<std::string> SplitComponents(std::string_view name) {
   return parts;
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (FoldCp1252(a[i]) != FoldCp1252(b[i])) return false;
-  }
-  return true;
-}
-
-// Finds an entry of dir whose name equals component (CP1252) ignoring case.
-std::optional<fs::path> FindEntryIgnoringCase(const fs::path& dir, const std::string& component) {
-  const fs::path exact = dir / fs::path(Cp1252ToUtf8(component));
-  std::error_code ec;
-  if (fs::exists(exact, ec)) return exact;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string entry = Utf8ToCp1252(it->path().filename().string());
-    if (SameNameIgnoringCase(entry, component)) return it->path();
-  }
-  return std::nullopt;
-}
-
 std::string Folded(std::string_view name) {
   std::string folded(name);
   for (char& c : folded) c = FoldCp1252(c);
   return folded;
+}
+
+std::string Join(const std::string& folder, const std::string& name) {
+  return folder.empty() ? name : folder + "/" + name;
 }
 
 // How recent a folder's modification may be for its listing to be kept. A change made in
@@ -69,6 +53,106 @@ fs::file_time_type::duration SettleTime(fs::file_time_type modified) {
   const bool whole_seconds = since_epoch == duration_cast<seconds>(since_epoch);
   return whole_seconds ? fs::file_time_type::duration(seconds(2))
                        : duration_cast<fs::file_time_type::duration>(std::chrono::milliseconds(50));
+}
+
+std::optional<fs::file_time_type> ModifiedTime(const fs::path& path) {
+  std::error_code ec;
+  const auto time = fs::last_write_time(path, ec);
+  if (ec) return std::nullopt;
+  return time;
+}
+
+fs::file_time_type FileTimeOf(const struct timespec& at) {
+  using namespace std::chrono;
+  const sys_time<nanoseconds> system{seconds(at.tv_sec) + nanoseconds(at.tv_nsec)};
+  return time_point_cast<fs::file_time_type::duration>(file_clock::from_sys(system));
+}
+
+// Reads an open regular file whole; anything else is missing.
+ReadResult ReadOpenFile(int fd, std::uint64_t max_bytes) {
+  ReadResult result;
+  struct stat info {};
+  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return result;
+  if (static_cast<std::uint64_t>(info.st_size) > max_bytes) {
+    result.status = ReadStatus::TooLarge;
+    return result;
+  }
+  // Read in blocks with read(2): a picture or script is read on every load, and reading
+  // through a stream iterator one character at a time costs more than decoding a screen.
+  // One byte more than the size notices a file that grew.
+  std::string& data = result.bytes;
+  data.resize(static_cast<std::size_t>(info.st_size) + 1);
+  std::size_t used = 0;
+  for (;;) {
+    if (used == data.size()) {
+      if (used > max_bytes) {
+        result.status = ReadStatus::TooLarge;
+        data.clear();
+        return result;
+      }
+      data.resize(
+          static_cast<std::size_t>(std::min<std::uint64_t>(data.size() * 2, max_bytes + 1)));
+    }
+    const ssize_t got = ::read(fd, data.data() + used, data.size() - used);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      data.clear();
+      return result;
+    }
+    if (got == 0) break;
+    used += static_cast<std::size_t>(got);
+  }
+  if (used > max_bytes) {
+    result.status = ReadStatus::TooLarge;
+    data.clear();
+    return result;
+  }
+  data.resize(used);
+  result.status = ReadStatus::Ok;
+  return result;
+}
+
+// A name for a temporary file that nobody else picks: the process, a counter and the clock.
+std::string TemporaryName() {
+  static unsigned counter = 0;
+  const auto now = std::chrono::steady_clock::now().time_since_epoch().count();
+  char name[64];
+  std::snprintf(name, sizeof name, ".zunk-%d-%u-%llx.tmp", static_cast<int>(::getpid()), ++counter,
+                static_cast<unsigned long long>(now) & 0xFFFFFF);
+  return name;
+}
+
+// Writes bytes to a new temporary file in the open folder and renames it over name, so a
+// crash leaves the old or the new contents and a link in name's place is replaced, never
+// followed.
+bool WriteInFolder(int folder, const std::string& name, std::string_view bytes) {
+  std::string temp;
+  int fd = -1;
+  for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
+    temp = TemporaryName();
+    fd = ::openat(folder, temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0644);
+    if (fd < 0 && errno != EEXIST) return false;
+  }
+  if (fd < 0) return false;
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  bool ok = true;
+  while (left > 0) {
+    const ssize_t n = ::write(fd, data, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) {
+      ok = false;
+      break;
+    }
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  ::fchmod(fd, 0644);
+  if (ok && ::fsync(fd) != 0) ok = false;
+  if (::close(fd) != 0) ok = false;
+  if (ok && ::renameat(folder, temp.c_str(), folder, name.c_str()) != 0) ok = false;
+  if (!ok) ::unlinkat(folder, temp.c_str(), 0);
+  return ok;
 }
 
 }  // namespace
@@ -95,12 +179,13 @@ namespace {
 
 // The folder components of a safe name (see SafeRelativePath), nothing for an unsafe one.
 std::optional<std::vector<std::string>> SafeComponents(std::string_view name) {
-  if (name.empty() || name.find('\0') != std::string_view::npos) return std::nullopt;
+  if (name.empty() || name.size() > kMaxNameBytes) return std::nullopt;
+  if (name.find('\0') != std::string_view::npos) return std::nullopt;
   if (name.front() == '/' || name.front() == '\\') return std::nullopt;
   if (name.back() == '/' || name.back() == '\\') return std::nullopt;  // a folder, not a file
   if (name.find(':') != std::string_view::npos) return std::nullopt;   // drive or stream
   std::vector<std::string> parts = SplitComponents(name);
-  if (parts.empty()) return std::nullopt;
+  if (parts.empty() || parts.size() > kMaxNameFolders + 1) return std::nullopt;
   for (const std::string& part : parts) {
     if (part == "..") return std::nullopt;
   }
@@ -117,60 +202,25 @@ std::optional<fs::path> SafeRelativePath(std::string_view name) {
   return rel;
 }
 
-std::optional<std::string> ReadWholeFile(const fs::path& path) {
-  // Read in blocks with read(2): a picture or script is read on every load, and reading
-  // through a stream iterator one character at a time costs more than decoding a screen.
-  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-  if (fd < 0) return std::nullopt;
-  struct CloseAtEnd {
-    int fd;
-    ~CloseAtEnd() { ::close(fd); }
-  } close_at_end{fd};
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  std::string data;
-  data.resize(static_cast<std::size_t>(info.st_size) + 1);  // +1: notices a file that grew
-  std::size_t used = 0;
-  for (;;) {
-    if (used == data.size()) data.resize(data.size() * 2);
-    const ssize_t got = ::read(fd, data.data() + used, data.size() - used);
-    if (got < 0) {
-      if (errno == EINTR) continue;
-      return std::nullopt;
-    }
-    if (got == 0) break;
-    used += static_cast<std::size_t>(got);
-  }
-  data.resize(used);
-  return data;
+std::optional<std::string> ReadWholeFile(const fs::path& path, std::uint64_t max_bytes) {
+  const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
+  if (!fd.valid()) return std::nullopt;
+  ReadResult result = ReadOpenFile(fd.get(), max_bytes);
+  if (result.status != ReadStatus::Ok) return std::nullopt;
+  return std::move(result.bytes);
 }
 
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
-  std::string temp =
-      (path.parent_path() / (".zunk-" + path.filename().string() + ".XXXXXX")).string();
-  const int fd = ::mkstemp(temp.data());
-  if (fd < 0) return false;
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  bool ok = true;
-  while (left > 0) {
-    const ssize_t n = ::write(fd, data, left);
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    data += n;
-    left -= static_cast<std::size_t>(n);
-  }
-  ::fchmod(fd, 0644);
-  if (ok && ::fsync(fd) != 0) ok = false;
-  if (::close(fd) != 0) ok = false;
-  if (ok && std::rename(temp.c_str(), path.c_str()) != 0) ok = false;
-  if (!ok) ::unlink(temp.c_str());
-  return ok;
+  const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
+  const Fd folder(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  return folder.valid() && WriteInFolder(folder.get(), path.filename().string(), bytes);
 }
 
-GameFolder::GameFolder(fs::path dir) : dir_(std::move(dir)) {}
+GameFolder::GameFolder(fs::path dir) : dir_(std::move(dir)), confined_(dir_.string()) {}
+
+fs::path GameFolder::Absolute(const std::string& relative) const {
+  return relative.empty() ? dir_ : dir_ / relative;
+}
 
 GameFolder::Listing* GameFolder::Relist(const fs::path& dir, fs::file_time_type modified) const {
   const auto listed_at = fs::file_time_type::clock::now();
@@ -190,73 +240,145 @@ GameFolder::Listing* GameFolder::Relist(const fs::path& dir, fs::file_time_type 
   return &listing;
 }
 
-std::optional<fs::path> GameFolder::FindEntry(const fs::path& dir,
-                                              const std::string& component) const {
-  std::error_code ec;
-  const fs::file_time_type modified = fs::last_write_time(dir, ec);
-  if (ec) return std::nullopt;
+// The listings only find names; whatever they find is opened through the confined folder,
+// so a listing read through a link cannot lead outside.
+std::optional<std::string> GameFolder::FindEntry(const std::string& relative_dir,
+                                                 const std::string& component) const {
+  const fs::path dir = Absolute(relative_dir);
+  const auto modified = ModifiedTime(dir);
+  if (!modified) return std::nullopt;
+  const std::string exact = Cp1252ToUtf8(component);
   const auto cached = listings_.find(dir.native());
   const Listing* listing = nullptr;
-  if (cached != listings_.end() && cached->second.trusted && cached->second.modified == modified) {
+  if (cached != listings_.end() && cached->second.trusted && cached->second.modified == *modified) {
     listing = &cached->second;
   } else {
     // The folder changed (or is new to us): the exact name needs no listing.
-    const fs::path exact = dir / fs::path(Cp1252ToUtf8(component));
-    if (fs::exists(exact, ec)) return exact;
-    listing = Relist(dir, modified);
+    std::error_code ec;
+    if (fs::exists(dir / exact, ec)) return exact;
+    listing = Relist(dir, *modified);
     if (listing == nullptr) return std::nullopt;
   }
   const auto found = listing->by_folded_name.find(Folded(component));
   if (found == listing->by_folded_name.end()) return std::nullopt;
-  const std::string exact = Cp1252ToUtf8(component);
   for (const std::string& name : found->second) {
-    if (name == exact) return dir / fs::path(name);
+    if (name == exact) return name;
   }
-  return dir / fs::path(found->second.front());
+  return found->second.front();
 }
 
-std::optional<fs::path> GameFolder::Find(std::string_view name) const {
+void GameFolder::NoteOwnChange(const std::string& relative_dir, const std::string& name,
+                               std::optional<fs::file_time_type> before) const {
+  const fs::path dir = Absolute(relative_dir);
+  const auto kept = listings_.find(dir.native());
+  if (kept == listings_.end()) return;
+  Listing& listing = kept->second;
+  const auto after = ModifiedTime(dir);
+  // Kept only when the listing was up to date before our change: then the change is known,
+  // and the time it gave the folder is taken as seen (a change by another program in the
+  // same time-stamp tick is the one thing this can miss, until the folder changes again).
+  if (!before || !after || listing.modified != *before) {
+    listings_.erase(kept);
+    return;
+  }
+  std::vector<std::string>& names = listing.by_folded_name[Folded(Utf8ToCp1252(name))];
+  if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  listing.modified = *after;
+  listing.trusted = true;
+}
+
+namespace {
+
+struct LocatedFile {
+  std::string relative;
+  Fd fd;
+};
+
+// Shared by the lookups: the regular file at a located relative path, opened with flags
+// through the confined folder.
+std::optional<LocatedFile> OpenLocated(const ConfinedFolder& confined,
+                                       std::optional<std::string> relative, int flags) {
+  if (!relative) return std::nullopt;
+  Fd fd = confined.Open(*relative, flags);
+  if (!fd.valid()) return std::nullopt;
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
+  return LocatedFile{std::move(*relative), std::move(fd)};
+}
+
+}  // namespace
+
+std::optional<std::string> GameFolder::Locate(std::string_view name) const {
   const auto parts = SafeComponents(name);
   if (!parts) return std::nullopt;
-  fs::path current = dir_;
+  std::string relative;
   for (const std::string& part : *parts) {
-    auto next = FindEntry(current, part);
+    const auto next = FindEntry(relative, part);
     if (!next) return std::nullopt;
-    current = *next;
+    relative = Join(relative, *next);
   }
-  std::error_code ec;
-  if (fs::is_regular_file(current, ec)) return current;
-  return std::nullopt;
+  auto located = OpenLocated(confined_, std::move(relative), O_PATH);
+  if (!located) return std::nullopt;
+  return std::move(located->relative);
+}
+
+ReadResult GameFolder::ReadBounded(std::string_view name, std::uint64_t max_bytes) const {
+  const auto located = OpenLocated(confined_, Locate(name), O_RDONLY);
+  if (!located) return {};
+  return ReadOpenFile(located->fd.get(), max_bytes);
 }
 
 std::optional<std::string> GameFolder::Read(std::string_view name) const {
-  const auto path = Find(name);
-  if (!path) return std::nullopt;
-  return ReadWholeFile(*path);
+  ReadResult result = ReadBounded(name);
+  if (result.status != ReadStatus::Ok) return std::nullopt;
+  return std::move(result.bytes);
+}
+
+std::optional<FileStamp> GameFolder::Stamp(std::string_view name) const {
+  const auto located = OpenLocated(confined_, Locate(name), O_PATH);
+  struct stat info {};
+  if (!located || ::fstat(located->fd.get(), &info) != 0) return std::nullopt;
+  return FileStamp{FileTimeOf(info.st_mtim), static_cast<std::uintmax_t>(info.st_size)};
+}
+
+std::optional<FileForLibrary> GameFolder::OpenForLibrary(std::string_view name) const {
+  auto located = OpenLocated(confined_, Locate(name), O_RDONLY);
+  if (!located) return std::nullopt;
+  std::string path = ConfinedFolder::PathOf(located->fd);
+  if (path.empty()) return std::nullopt;
+  return FileForLibrary{std::move(located->fd), std::move(path)};
 }
 
 bool GameFolder::Write(std::string_view name, std::string_view bytes) const {
-  // The folders written to are listed again at the next lookup, whatever their times say.
-  struct ForgetListings {
-    std::unordered_map<std::string, Listing>& listings;
-    ~ForgetListings() { listings.clear(); }
-  } forget{listings_};
-  if (const auto existing = Find(name)) return WriteFileAtomic(*existing, bytes);
-  const std::vector<std::string> parts = SplitComponents(name);
-  if (!SafeRelativePath(name)) return false;
-  fs::path current = dir_;
-  std::error_code ec;
-  for (std::size_t i = 0; i + 1 < parts.size(); ++i) {
-    auto next = FindEntryIgnoringCase(current, parts[i]);
-    if (!next) {
-      next = current / fs::path(Cp1252ToUtf8(parts[i]));
-      fs::create_directory(*next, ec);
-      if (ec) return false;
+  const auto parts = SafeComponents(name);
+  if (!parts) return false;
+  // Each folder is opened through the confined folder before anything is made in it.
+  std::string relative;
+  Fd folder = confined_.Open(".", O_RDONLY | O_DIRECTORY);
+  if (!folder.valid()) return false;
+  for (std::size_t i = 0; i + 1 < parts->size(); ++i) {
+    std::string child;
+    if (const auto found = FindEntry(relative, (*parts)[i])) {
+      child = *found;
+    } else {
+      child = Cp1252ToUtf8((*parts)[i]);
+      const auto before = ModifiedTime(Absolute(relative));
+      if (::mkdirat(folder.get(), child.c_str(), 0755) != 0 && errno != EEXIST) return false;
+      NoteOwnChange(relative, child, before);
     }
-    if (!fs::is_directory(*next, ec)) return false;
-    current = *next;
+    relative = Join(relative, child);
+    folder = confined_.Open(relative, O_RDONLY | O_DIRECTORY);
+    if (!folder.valid()) return false;
   }
-  return WriteFileAtomic(current / fs::path(Cp1252ToUtf8(parts.back())), bytes);
+  const auto existing = FindEntry(relative, parts->back());
+  const std::string file = existing ? *existing : Cp1252ToUtf8(parts->back());
+  const auto before = ModifiedTime(Absolute(relative));
+  if (!WriteInFolder(folder.get(), file, bytes)) {
+    listings_.erase(Absolute(relative).native());
+    return false;
+  }
+  NoteOwnChange(relative, file, before);
+  return true;
 }
 
 }  // namespace zunk

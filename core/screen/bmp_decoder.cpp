@@ -99,15 +99,20 @@ std::optional<Layout> ReadLayout(std::string_view b) {
   return layout;
 }
 
-// The palette as B,G,R triples; indices beyond the stored entries stay black.
-std::array<std::uint8_t, 256 * 3> ReadPalette(std::string_view b, const Layout& layout,
-                                              std::size_t pixel_offset) {
-  std::array<std::uint8_t, 256 * 3> palette{};
+// The palette as B,G,R triples; indices beyond the stored entries stay black. Only 1, 4 and
+// 8-bit pictures have one, and no more entries are read than the array holds, whatever the
+// header's colour count or the gap before the pixels suggest.
+using Palette = std::array<std::uint8_t, 256 * 3>;
+
+Palette ReadPalette(std::string_view b, const Layout& layout, std::size_t pixel_offset) {
+  Palette palette{};
+  if (layout.bits > 8) return palette;
   std::size_t count = std::size_t{1} << layout.bits;
   if (layout.colours_used != 0) count = std::min<std::size_t>(count, layout.colours_used);
   const std::size_t end = std::min(pixel_offset, b.size());
   if (end <= layout.palette_start) return palette;
-  count = std::min(count, (end - layout.palette_start) / layout.palette_entry);
+  count =
+      std::min({count, (end - layout.palette_start) / layout.palette_entry, palette.size() / 3});
   for (std::size_t i = 0; i < count; ++i) {
     std::memcpy(&palette[i * 3], b.data() + layout.palette_start + i * layout.palette_entry, 3);
   }
@@ -115,7 +120,7 @@ std::array<std::uint8_t, 256 * 3> ReadPalette(std::string_view b, const Layout& 
 }
 
 void DecodeRow(const std::uint8_t* in, std::uint8_t* out, const Layout& layout,
-               const std::array<std::uint8_t, 256 * 3>& palette) {
+               const Palette& palette) {
   const int width = static_cast<int>(layout.width);
   switch (layout.bits) {
     case 1:

@@ -30,9 +30,11 @@ std::string ArchiveBitmapName(std::string_view name) {
 }
 
 std::string ReadOrFault(const Game& game, std::string_view name) {
-  auto bytes = game.folder().Read(name);
-  if (!bytes) throw ScriptFault("Erro ao ler o arquivo: " + std::string(name));
-  return std::move(*bytes);
+  ReadResult read = game.folder().ReadBounded(name);
+  if (read.status == ReadStatus::TooLarge) throw ScriptFault(TooLargeMessage(name));
+  if (read.status != ReadStatus::Ok)
+    throw ScriptFault("Erro ao ler o arquivo: " + std::string(name));
+  return std::move(read.bytes);
 }
 
 Picture DecodedOrFault(std::optional<Picture> picture, std::string_view name) {
@@ -53,9 +55,29 @@ Picture LoadScrambledJpeg(const Game& game, std::string_view name) {
   return DecodedOrFault(DecodeJpeg(bytes), name);
 }
 
+// Extracts the archive unless it failed before and has not changed since.
+void ExtractUnlessKnownToFail(Game& game, std::string_view name, const std::string& bitmap) {
+  constexpr std::size_t kMaxRemembered = 256;
+  FailedArchives& failed = game.failed_archives();
+  const std::string key(name);
+  const auto stamp = game.folder().Stamp(name);
+  const auto known = failed.find(key);
+  if (stamp && known != failed.end() && known->second.size == stamp->size &&
+      known->second.time == stamp->time) {
+    return;
+  }
+  ExtractArchive(game, name);
+  if (game.folder().Exists(bitmap) || !stamp) {
+    failed.erase(key);
+    return;
+  }
+  if (failed.size() >= kMaxRemembered) failed.clear();
+  failed[key] = *stamp;
+}
+
 Picture LoadArchivedBitmap(Game& game, std::string_view name) {
   const std::string bitmap = ArchiveBitmapName(name);
-  if (!game.folder().Exists(bitmap)) ExtractArchive(game, name);
+  if (!game.folder().Exists(bitmap)) ExtractUnlessKnownToFail(game, name, bitmap);
   if (!game.folder().Exists(bitmap)) {
     throw ScriptFault("Imagem " + bitmap + " ausente em " + std::string(name));
   }
@@ -74,28 +96,12 @@ std::optional<Picture> LoadAvailable(Game& game, std::string_view name) {
 
 // The one file whose contents decide the picture, when there is exactly one: the file itself,
 // or for ".zip" the extracted bitmap once it exists.
-std::optional<fs::path> PictureSourceFile(const Game& game, std::string_view name) {
+std::optional<FileStamp> PictureSourceStamp(const Game& game, std::string_view name) {
   const int kinds = Contains(name, ".jpg") + Contains(name, ".bmp") + Contains(name, ".zip") +
                     Contains(name, ".img");
   if (kinds != 1) return std::nullopt;
-  if (Contains(name, ".zip")) return game.folder().Find(ArchiveBitmapName(name));
-  return game.folder().Find(name);
-}
-
-struct FileStamp {
-  fs::file_time_type time;
-  std::uintmax_t size = 0;
-};
-
-std::optional<FileStamp> StampOf(const std::optional<fs::path>& path) {
-  if (!path) return std::nullopt;
-  std::error_code ec;
-  FileStamp stamp;
-  stamp.size = fs::file_size(*path, ec);
-  if (ec) return std::nullopt;
-  stamp.time = fs::last_write_time(*path, ec);
-  if (ec) return std::nullopt;
-  return stamp;
+  if (Contains(name, ".zip")) return game.folder().Stamp(ArchiveBitmapName(name));
+  return game.folder().Stamp(name);
 }
 
 // An archive entry as the file name to write: the module gives UTF-8 names.
@@ -139,7 +145,7 @@ bool LoadPictureCached(Game& game, Picture& picture, std::string_view name) {
   PictureCache& cache = game.picture_cache();
   const std::string key(name);
   // Stamped before decoding: a file replaced meanwhile is decoded again next time.
-  auto stamp = StampOf(PictureSourceFile(game, name));
+  auto stamp = PictureSourceStamp(game, name);
   if (stamp) {
     const auto hit = cache.find(key);
     if (hit != cache.end() && hit->second.size == stamp->size && hit->second.time == stamp->time) {
@@ -150,7 +156,7 @@ bool LoadPictureCached(Game& game, Picture& picture, std::string_view name) {
   cache.erase(key);
   auto loaded = LoadAvailable(game, name);
   if (!loaded) return false;
-  if (!stamp) stamp = StampOf(PictureSourceFile(game, name));  // a bitmap just extracted
+  if (!stamp) stamp = PictureSourceStamp(game, name);  // a bitmap just extracted
   if (stamp) {
     if (cache.size() >= kMaxCachedPictures) cache.clear();
     cache[key] = CachedPicture{stamp->time, stamp->size, *loaded};
@@ -160,10 +166,11 @@ bool LoadPictureCached(Game& game, Picture& picture, std::string_view name) {
 }
 
 int ExtractArchive(Game& game, std::string_view archive_name) {
-  const auto archive = game.folder().Find(archive_name);
+  // The module opens the file we opened inside the folder, never one a link leads to.
+  const auto archive = game.folder().OpenForLibrary(archive_name);
   if (!archive) return 0;
   ZipLibrary& zip = game.zip_library();
-  OpenArchive open(zip, archive->string());
+  OpenArchive open(zip, archive->path);
   const std::vector<std::string> entries = SplitLines(zip.ListEntries());
   int written = 0;
   std::uint64_t total = 0;
@@ -171,6 +178,8 @@ int ExtractArchive(Game& game, std::string_view archive_name) {
   for (const std::string& entry : entries) {
     if (entry.empty() || entry.back() == '\\') continue;  // a blank line or a folder
     if (++seen > kMaxArchiveEntries) break;
+    // A CP1252 character takes at most three bytes in UTF-8: a longer name is refused unread.
+    if (entry.size() > 3 * kMaxNameBytes) continue;
     const std::string file_name = EntryFileName(entry);
     if (!SafeRelativePath(file_name)) continue;  // would leave the game folder
     // An entry that cannot be read leaves any file of that name as it was.

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <unordered_map>
 
+#include "platform/game_folder.h"
 #include "screen/picture.h"
 
 namespace zunk {
@@ -40,8 +41,8 @@ bool LoadPictureCached(Game& game, Picture& picture, std::string_view name);
 
 // Writes every file of the game folder's archive into the game folder, creating sub-folders
 // and replacing existing files, through the zip module. Entries whose names would lead out
-// of the folder, and entries that cannot be read, are skipped. Returns how many files were
-// written.
+// of the folder or are longer or deeper than a game folder's names may be, and entries that
+// cannot be read, are skipped. Returns how many files were written.
 int ExtractArchive(Game& game, std::string_view archive_name);
 
 // Decoded pictures by name, with the size and time of the file they came from.
@@ -51,5 +52,9 @@ struct CachedPicture {
   Picture picture;
 };
 using PictureCache = std::unordered_map<std::string, CachedPicture>;
+
+// Archives whose extraction did not give their bitmap, by name, with the size and time they
+// had then: such an archive is not unpacked again at every load, only once it changes.
+using FailedArchives = std::unordered_map<std::string, FileStamp>;
 
 }  // namespace zunk

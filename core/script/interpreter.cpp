@@ -44,7 +44,8 @@ void Interpreter::CheckRoomForRun() const {
 
 void Interpreter::SpendLine() {
   if (!budget_on_) return;
-  if (line_budget_ == 0) throw ScriptFault("Execu\xE7\xE3o interrompida: limite de linhas atingido.");
+  if (line_budget_ == 0)
+    throw ScriptFault("Execu\xE7\xE3o interrompida: limite de linhas atingido.");
   --line_budget_;
 }
 
@@ -255,9 +256,13 @@ void Interpreter::RunScript(const std::string& name) {
 }
 
 bool Interpreter::LoadScript(const std::string& name, LineList& into) {
-  const auto bytes = game_.folder().Read(name + kScriptExt);
+  const std::string file = name + kScriptExt;
+  const auto bytes = game_.ReadGameFile(file);
   if (!bytes) return false;
   DecodedScript decoded = DecodeScript(*bytes);
+  bool cut = false;
+  for (std::string& line : decoded.lines) cut |= CutLine(line);
+  if (cut) game_.ReportCutLines(file);
   into.Assign(std::move(decoded.lines));
   return decoded.complete;
 }

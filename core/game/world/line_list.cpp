@@ -7,31 +7,49 @@ const std::string kEmpty;
 std::uint64_t next_generation = 0;  // one thread: no atomics needed
 }  // namespace
 
-void LineList::Touch() { generation_ = ++next_generation; }
+void LineList::Touch() {
+  generation_ = ++next_generation;
+}
 
 void LineList::Assign(std::vector<std::string> lines) {
   lines_ = std::move(lines);
   Touch();
 }
 
-std::vector<std::string> SplitLines(std::string_view text) {
+std::vector<std::string> SplitLines(std::string_view text, std::size_t max_line, bool* cut) {
   std::vector<std::string> lines;
+  const auto add = [&](std::string_view line) {
+    if (line.size() > max_line) {
+      line = line.substr(0, max_line);
+      if (cut != nullptr) *cut = true;
+    }
+    lines.emplace_back(line);
+  };
   std::size_t start = 0;
   std::size_t i = 0;
   while (i < text.size()) {
     const char c = text[i];
     if (c == '\r' || c == '\n') {
-      lines.emplace_back(text.substr(start, i - start));
+      add(text.substr(start, i - start));
       if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
       start = i + 1;
     }
     ++i;
   }
-  if (start < text.size()) lines.emplace_back(text.substr(start));
+  if (start < text.size()) add(text.substr(start));
   return lines;
 }
 
-const std::string& LineList::EmptyLine() { return kEmpty; }
+bool CutLine(std::string& line, std::size_t max_line) {
+  if (line.size() <= max_line) return false;
+  line.resize(max_line);
+  line.shrink_to_fit();
+  return true;
+}
+
+const std::string& LineList::EmptyLine() {
+  return kEmpty;
+}
 
 void LineList::Set(int index, std::string text) {
   if (!Has(index)) return;
@@ -73,6 +91,13 @@ std::string LineList::Text() const {
 void LineList::SetText(std::string_view text) {
   lines_ = SplitLines(text);
   Touch();
+}
+
+bool LineList::LoadText(std::string_view text) {
+  bool cut = false;
+  lines_ = SplitLines(text, kMaxLoadedLineBytes, &cut);
+  Touch();
+  return cut;
 }
 
 }  // namespace zunk

@@ -11,6 +11,10 @@
 
 namespace zunk {
 
+// The longest line kept when a file is loaded; a longer one is cut there. No message, word or
+// script line of a real game comes near it.
+inline constexpr std::size_t kMaxLoadedLineBytes = 64 * 1024;
+
 class LineList {
  public:
   LineList() = default;
@@ -33,6 +37,9 @@ class LineList {
   std::string Text() const;
   // Replaces the lines by those of a text; a final line end adds no empty line.
   void SetText(std::string_view text);
+  // As SetText for the text of a file: each line is cut at kMaxLoadedLineBytes. True when a
+  // line was cut.
+  bool LoadText(std::string_view text);
 
   const std::vector<std::string>& lines() const { return lines_; }
   // Changes whenever the lines change; unique across all lists, so a cache keyed on it
@@ -47,7 +54,12 @@ class LineList {
   std::uint64_t generation_ = 0;
 };
 
-// Splits text at CR LF, LF or CR; a final line end adds no empty line.
-std::vector<std::string> SplitLines(std::string_view text);
+// Splits text at CR LF, LF or CR; a final line end adds no empty line. Lines longer than
+// max_line are cut there (and *cut set when given).
+std::vector<std::string> SplitLines(std::string_view text, std::size_t max_line = std::string::npos,
+                                    bool* cut = nullptr);
+
+// Cuts a line to max_line; true when it was longer.
+bool CutLine(std::string& line, std::size_t max_line = kMaxLoadedLineBytes);
 
 }  // namespace zunk
