@@ -33,7 +33,7 @@ while read -r name max_len; do
   if "$build/bin/${name}_fuzzer" "$corpus" "$data/corpora/$name" \
       -dict="$data/dicts/$name.dict" -max_len="$max_len" -max_total_time="$seconds" \
       -timeout=10 -rss_limit_mb=2048 -detect_leaks=1 -print_final_stats=1 \
-      -artifact_prefix="$findings/$name-" "${check_flags[@]}" >"$log" 2>&1; then
+      -artifact_prefix="$findings/$name-" "${check_flags[@]}" </dev/null >"$log" 2>&1; then
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log")
     rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log")
     cover=$(grep -o 'cov: [0-9]*' "$log" | tail -n 1)
