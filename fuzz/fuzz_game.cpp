@@ -3,6 +3,7 @@
 
 #include <dlfcn.h>
 #include <stdlib.h>
+#include <unistd.h>
 
 #include <fstream>
 #include <stdexcept>
@@ -23,10 +24,22 @@ void KeepZipModuleLoaded() {
   if (handle == nullptr) throw std::runtime_error(std::string("cannot load ") + kZipModule);
 }
 
+// Where the folders go: shared memory when the system has it, as inputs write files (an
+// ".img" picture's plain copy, an archive's entries) that the game syncs to disk; else the
+// system's temporary folder.
+fs::path TemporaryRoot() {
+  std::error_code ec;
+  const fs::path shared_memory = "/dev/shm";
+  if (fs::is_directory(shared_memory, ec) && ::access(shared_memory.c_str(), W_OK) == 0) {
+    return shared_memory;
+  }
+  return fs::temp_directory_path();
+}
+
 }  // namespace
 
 FuzzFolder::FuzzFolder(const fs::path& source) {
-  std::string pattern = (fs::temp_directory_path() / "zunk-fuzz-XXXXXX").string();
+  std::string pattern = (TemporaryRoot() / "zunk-fuzz-XXXXXX").string();
   if (::mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
   path_ = pattern;
   if (source.empty()) return;

@@ -12,8 +12,9 @@
 
 namespace zunk::fuzz {
 
-// A folder under the system's temporary folder for the life of the process, holding a copy
-// of the files of a source folder (or nothing); removed with its contents at exit.
+// A temporary folder (in shared memory when there is one) for the life of the process,
+// holding a copy of the files of a source folder (or nothing); removed with its contents at
+// exit.
 class FuzzFolder {
  public:
   explicit FuzzFolder(const std::filesystem::path& source = {});
