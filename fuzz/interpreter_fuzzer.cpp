@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr std::uint64_t kLineBudget = 256;
+constexpr std::uint64_t kLineBudget = 160;
 constexpr char kScriptName[] = "fuzz";
 constexpr char kLineByLine[] = "!";
 

@@ -134,7 +134,7 @@ void ScriptCorpora(const fs::path& demo, const fs::path& out) {
 // walkthrough typed in order after the start script; the words are the demo's vocabulary.
 void SentenceCorpus(const fs::path& demo, const fs::path& tests_data, const fs::path& out) {
   constexpr char kOneSentence = 0, kStartedLines = 3;
-  constexpr std::size_t kPlayedSentences = 12;
+  constexpr std::size_t kPlayedSentences = 8;
   const Corpus corpus(out, "sentence");
   int n = 0;
   for (const std::string kind : {"", "_clicks", "_night"}) {

@@ -14,7 +14,7 @@ constexpr std::uint8_t kStartGame = 1;
 // Each line is a sentence entered on its own; otherwise the text is one sentence.
 constexpr std::uint8_t kOneSentenceALine = 2;
 
-constexpr std::uint64_t kLineBudget = 1024;
+constexpr std::uint64_t kLineBudget = 256;
 
 }  // namespace
 
