@@ -287,28 +287,8 @@ void GameFolder::NoteOwnChange(const std::string& relative_dir, const std::strin
   listing.trusted = true;
 }
 
-namespace {
-
-struct LocatedFile {
-  std::string relative;
-  Fd fd;
-};
-
-// Shared by the lookups: the regular file at a located relative path, opened with flags
-// through the confined folder.
-std::optional<LocatedFile> OpenLocated(const ConfinedFolder& confined,
-                                       std::optional<std::string> relative, int flags) {
-  if (!relative) return std::nullopt;
-  Fd fd = confined.Open(*relative, flags);
-  if (!fd.valid()) return std::nullopt;
-  struct stat info {};
-  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode)) return std::nullopt;
-  return LocatedFile{std::move(*relative), std::move(fd)};
-}
-
-}  // namespace
-
-std::optional<std::string> GameFolder::Locate(std::string_view name) const {
+std::optional<GameFolder::OpenFile> GameFolder::OpenLocated(std::string_view name,
+                                                            int flags) const {
   const auto parts = SafeComponents(name);
   if (!parts) return std::nullopt;
   std::string relative;
@@ -317,15 +297,24 @@ std::optional<std::string> GameFolder::Locate(std::string_view name) const {
     if (!next) return std::nullopt;
     relative = Join(relative, *next);
   }
-  auto located = OpenLocated(confined_, std::move(relative), O_PATH);
-  if (!located) return std::nullopt;
-  return std::move(located->relative);
+  OpenFile file{std::move(relative), Fd(), {}};
+  file.fd = confined_.Open(file.relative, flags);
+  if (!file.fd.valid() || ::fstat(file.fd.get(), &file.info) != 0 || !S_ISREG(file.info.st_mode)) {
+    return std::nullopt;
+  }
+  return file;
+}
+
+std::optional<std::string> GameFolder::Locate(std::string_view name) const {
+  auto file = OpenLocated(name, O_PATH);
+  if (!file) return std::nullopt;
+  return std::move(file->relative);
 }
 
 ReadResult GameFolder::ReadBounded(std::string_view name, std::uint64_t max_bytes) const {
-  const auto located = OpenLocated(confined_, Locate(name), O_RDONLY);
-  if (!located) return {};
-  return ReadOpenFile(located->fd.get(), max_bytes);
+  const auto file = OpenLocated(name, O_RDONLY);
+  if (!file) return {};
+  return ReadOpenFile(file->fd.get(), max_bytes);
 }
 
 std::optional<std::string> GameFolder::Read(std::string_view name) const {
@@ -335,18 +324,17 @@ std::optional<std::string> GameFolder::Read(std::string_view name) const {
 }
 
 std::optional<FileStamp> GameFolder::Stamp(std::string_view name) const {
-  const auto located = OpenLocated(confined_, Locate(name), O_PATH);
-  struct stat info {};
-  if (!located || ::fstat(located->fd.get(), &info) != 0) return std::nullopt;
-  return FileStamp{FileTimeOf(info.st_mtim), static_cast<std::uintmax_t>(info.st_size)};
+  const auto file = OpenLocated(name, O_PATH);
+  if (!file) return std::nullopt;
+  return FileStamp{FileTimeOf(file->info.st_mtim), static_cast<std::uintmax_t>(file->info.st_size)};
 }
 
 std::optional<FileForLibrary> GameFolder::OpenForLibrary(std::string_view name) const {
-  auto located = OpenLocated(confined_, Locate(name), O_RDONLY);
-  if (!located) return std::nullopt;
-  std::string path = ConfinedFolder::PathOf(located->fd);
+  auto file = OpenLocated(name, O_RDONLY);
+  if (!file) return std::nullopt;
+  std::string path = ConfinedFolder::PathOf(file->fd);
   if (path.empty()) return std::nullopt;
-  return FileForLibrary{std::move(located->fd), std::move(path)};
+  return FileForLibrary{std::move(file->fd), std::move(path)};
 }
 
 bool GameFolder::Write(std::string_view name, std::string_view bytes) const {

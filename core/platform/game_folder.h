@@ -4,6 +4,8 @@
 // when the exact name is missing (game folders come from Windows). Reads are bounded.
 #pragma once
 
+#include <sys/stat.h>
+
 #include <cstdint>
 #include <filesystem>
 #include <optional>
@@ -96,6 +98,14 @@ class GameFolder {
     bool trusted = false;  // the folder had not changed for a while when it was listed
     std::unordered_map<std::string, std::vector<std::string>> by_folded_name;
   };
+
+  // The regular file for a name, opened through the confined folder with flags.
+  struct OpenFile {
+    std::string relative;
+    Fd fd;
+    struct stat info;
+  };
+  std::optional<OpenFile> OpenLocated(std::string_view name, int flags) const;
 
   // The entry of the folder at relative path dir whose name is component (CP1252): the
   // exact name when present, else one that differs only in case; its UTF-8 name.
