@@ -37,18 +37,30 @@ namespace {
 // The largest entry handed out, declared or actual.
 constexpr std::uint64_t kMaxEntryBytes = 64ULL * 1024 * 1024;
 
+// Set once the module's state is gone (the program is ending, or the module is being
+// unloaded). A plain flag, never destroyed: calls that come later (a game ended by an exit
+// handler after ours ran) find it and do nothing instead of touching freed memory.
+bool module_ended = false;
+
 struct ModuleState {
   zip_t* archive = nullptr;
   std::string archive_path;
   std::string list;
   std::string found_name;
   std::vector<unsigned char> entry;
+
+  ~ModuleState() {
+    if (archive) zip_discard(archive);
+    module_ended = true;
+  }
 };
 
 ModuleState& State() {
   static ModuleState state;
   return state;
 }
+
+constexpr char kNoText[] = "";
 
 void FreeResults() {
   ModuleState& s = State();
@@ -143,6 +155,7 @@ const unsigned char* HandOut(zip_int64_t index, std::uint32_t* length) {
 }  // namespace
 
 ZIP_EXPORT void zipCarregarArq(const char* path) {
+  if (module_ended) return;
   CloseArchive();
   if (!path) return;
   int error = 0;
@@ -152,6 +165,7 @@ ZIP_EXPORT void zipCarregarArq(const char* path) {
 }
 
 ZIP_EXPORT const char* zipListarArqs(void) {
+  if (module_ended) return kNoText;
   ModuleState& s = State();
   s.list.clear();
   if (!s.archive) return s.list.c_str();
@@ -166,14 +180,18 @@ ZIP_EXPORT const char* zipListarArqs(void) {
 }
 
 ZIP_EXPORT const char* zipLerArqAtual(void) {
+  if (module_ended) return kNoText;
   return State().archive_path.c_str();
 }
 
 ZIP_EXPORT const unsigned char* zipLerArquivo(const char* name, std::uint32_t* length) {
+  if (length) *length = 0;
+  if (module_ended) return nullptr;
   return HandOut(Locate(name), length);
 }
 
 ZIP_EXPORT const char* zipLerNomeArqContem(const char* text) {
+  if (module_ended) return kNoText;
   ModuleState& s = State();
   s.found_name.clear();
   const zip_int64_t index = FirstContaining(text);
@@ -182,17 +200,22 @@ ZIP_EXPORT const char* zipLerNomeArqContem(const char* text) {
 }
 
 ZIP_EXPORT void zipFecharArq(void) {
+  if (module_ended) return;
   CloseArchive();
 }
 
 ZIP_EXPORT void zipLimparMem(void) {
+  if (module_ended) return;
   FreeResults();
 }
 
 ZIP_EXPORT const unsigned char* zipLerTodoArqContem(const char* text, std::uint32_t* length) {
+  if (length) *length = 0;
+  if (module_ended) return nullptr;
   return HandOut(FirstContaining(text), length);
 }
 
 ZIP_EXPORT std::int32_t zipArquivoExiste(const char* name) {
+  if (module_ended) return 0;
   return Locate(name) >= 0 ? 1 : 0;
 }
