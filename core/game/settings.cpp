@@ -1,6 +1,7 @@
 // Reading the settings file's values and writing the login lines back in place.
 #include "game/settings.h"
 
+#include <algorithm>
 #include <vector>
 
 namespace zunk {

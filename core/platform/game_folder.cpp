@@ -73,40 +73,27 @@ ReadResult ReadOpenFile(int fd, std::uint64_t max_bytes) {
   ReadResult result;
   struct stat info {};
   if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return result;
-  if (static_cast<std::uint64_t>(info.st_size) > max_bytes) {
-    result.status = ReadStatus::TooLarge;
-    return result;
-  }
+  if (static_cast<std::uint64_t>(info.st_size) > max_bytes) return {ReadStatus::TooLarge, {}};
   // Read in blocks with read(2): a picture or script is read on every load, and reading
   // through a stream iterator one character at a time costs more than decoding a screen.
   // One byte more than the size notices a file that grew.
   std::string& data = result.bytes;
   data.resize(static_cast<std::size_t>(info.st_size) + 1);
   std::size_t used = 0;
-  for (;;) {
+  while (used <= max_bytes) {  // past the bound: the file grew while it was read
     if (used == data.size()) {
-      if (used > max_bytes) {
-        result.status = ReadStatus::TooLarge;
-        data.clear();
-        return result;
-      }
       data.resize(
           static_cast<std::size_t>(std::min<std::uint64_t>(data.size() * 2, max_bytes + 1)));
     }
     const ssize_t got = ::read(fd, data.data() + used, data.size() - used);
     if (got < 0) {
       if (errno == EINTR) continue;
-      data.clear();
-      return result;
+      return {};
     }
     if (got == 0) break;
     used += static_cast<std::size_t>(got);
   }
-  if (used > max_bytes) {
-    result.status = ReadStatus::TooLarge;
-    data.clear();
-    return result;
-  }
+  if (used > max_bytes) return {ReadStatus::TooLarge, {}};
   data.resize(used);
   result.status = ReadStatus::Ok;
   return result;
