@@ -4,6 +4,7 @@
 
 #include <array>
 
+#include "platform/host.h"
 #include "screen/picture.h"
 
 namespace zunk {
@@ -19,8 +20,6 @@ struct ObjectPanels {
   std::array<int, kPanelSlots> loc_slots{};  // LocSlots: object numbers from 1, 0 unused
   std::array<int, kPanelSlots> jog_slots{};  // JogSlots
 };
-
-enum class Panel { Loc, Jog };
 
 // Redraws one panel; nothing happens while ObjectList is empty.
 void RedrawPanel(Game& game, Panel panel);

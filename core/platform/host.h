@@ -43,6 +43,9 @@ struct MediaRequest {
 // Pages of the game window's page set (Abook).
 enum class BookPage { Screen = 0, Extras = 1, Web = 2, Config = 3 };
 
+// The two object panels: ObjLoc ("No local:") and ObjJog ("Com você:").
+enum class Panel { Loc = 0, Jog = 1 };
+
 class Host {
  public:
   virtual ~Host() = default;
@@ -96,6 +99,20 @@ class Host {
   virtual void Navigate(const std::string& /*url*/) {}
   // Plays a media file.
   virtual void PlayMedia(const MediaRequest& /*request*/) {}
+
+  // The pointer shape over an object panel, by link cursor code (arrow, or drag over an
+  // object).
+  virtual void SetPanelPointer(Panel /*panel*/, int /*cursor_code*/) {}
+  // While an object is dragged the whole screen shows the multi-drag pointer; off gives back
+  // the shape saved when the drag began.
+  virtual void SetDragPointer(bool /*on*/) {}
+  // The drag window TDrag: shown with its 20 × 20 picture (its outline cut from the picture's
+  // magenta) at x, y of the game window and brought to the front; moved; hidden.
+  virtual void ShowDragWindow(const Picture& /*picture*/, int /*x*/, int /*y*/) {}
+  virtual void MoveDragWindow(int /*x*/, int /*y*/) {}
+  virtual void HideDragWindow() {}
+  // The keyboard focus goes to the input line Frase.
+  virtual void FocusInput() {}
 };
 
 }  // namespace zunk
