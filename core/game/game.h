@@ -47,6 +47,10 @@ GameConfig ConfigFromProgramPath(const std::filesystem::path& program);
 // own name when there is none.
 std::string FindBaseName(const std::filesystem::path& game_dir);
 
+// Whether the folder holds data files of that base name (".vrb", ".plr", ".msg", ".obj" or
+// ".ovt", in any letter case): a host started without a game asks for a folder otherwise.
+bool HoldsGame(const std::filesystem::path& game_dir, const std::string& base_name);
+
 class Game {
  public:
   // Builds the whole game state from the folder (start-up); a StartupFailure when the zip

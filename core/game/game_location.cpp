@@ -30,4 +30,20 @@ std::string FindBaseName(const std::filesystem::path& game_dir) {
   return Utf8ToCp1252(std::filesystem::absolute(game_dir).lexically_normal().filename().string());
 }
 
+bool HoldsGame(const std::filesystem::path& game_dir, const std::string& base_name) {
+  std::string wanted = base_name;
+  for (char& c : wanted) c = FoldCp1252(c);
+  std::error_code ec;
+  for (std::filesystem::directory_iterator it(game_dir, ec), end; !ec && it != end;
+       it.increment(ec)) {
+    std::string ext = it->path().extension().string();
+    for (char& c : ext) c = FoldCp1252(c);
+    if (ext != ".VRB" && ext != ".PLR" && ext != ".MSG" && ext != ".OBJ" && ext != ".OVT") continue;
+    std::string stem = Utf8ToCp1252(it->path().stem().string());
+    for (char& c : stem) c = FoldCp1252(c);
+    if (stem == wanted) return true;
+  }
+  return false;
+}
+
 }  // namespace zunk

@@ -52,7 +52,8 @@ struct Screen {
   Colour shadow_colour = kWhite;  // ShadowColour
   Font tela_font;                 // Tela's font, used by display
   Font buffer_font;               // ScreenBuffer's font, used by print
-  Font message_font;              // Mensag's font, set by mfont=
+  // Mensag's font, set by mfont=: bold 12-pixel text in dark khaki at start.
+  Font message_font{"MS Sans Serif", 9, MakeColour(116, 111, 88), true};
 };
 
 }  // namespace zunk

@@ -13,3 +13,12 @@ class ScriptFault : public std::runtime_error {
 };
 
 }  // namespace zunk
+
+namespace zunk {
+
+// Thrown by a host's event pump when the program is ending (its window was closed while a run
+// waited): it ends every run at once without being shown. It is not a fault: entry points let
+// it through, and the host's event handlers catch it.
+class RunsEnded {};
+
+}  // namespace zunk

@@ -13,6 +13,7 @@
 
 #include "platform/cp1252.h"
 #include "qt_gui_app.h"
+#include "qt_strings.h"
 
 namespace zunk {
 namespace {
@@ -44,7 +45,7 @@ int FontPixelSize(int points) {
 }
 
 QFont ToQFont(const Font& font) {
-  QFont qfont(QString::fromStdString(Cp1252ToUtf8(font.name)));
+  QFont qfont(FromCp1252(font.name));
   qfont.setPixelSize(FontPixelSize(font.size));
   qfont.setBold(font.bold);
   qfont.setItalic(font.italic);
@@ -57,7 +58,7 @@ void DrawTextOnPicture(Picture& picture, int x, int y, const std::string& text, 
   if (x > kFarAway || x < -kFarAway || y > kFarAway || y < -kFarAway) return;
   EnsureGuiApplication();
   const QFont qfont = ToQFont(font);
-  const QString qtext = QString::fromStdString(Cp1252ToUtf8(text));
+  const QString qtext = FromCp1252(text);
   const QFontMetrics metrics(qfont);
   const QRect area = TextArea(metrics, qtext, x, y, qfont.pixelSize(), picture);
   if (area.isEmpty()) return;

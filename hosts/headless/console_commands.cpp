@@ -53,13 +53,32 @@ void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::st
   } else if (command == "sg") {
     const auto n = ParseDecimal(TrimBlanks(argument));
     if (n && *n >= 1 && *n <= 3) {
-      game_.PressSuggestion(*n);
+      input_.PressSuggestion(*n);
     } else {
       out_ << "aviso: uso: !sg 1|2|3\n";
     }
+  } else if (command == "button") {
+    PressButton(std::string(TrimBlanks(argument)));
   } else if (!RunPointerCommand(command, argument) && !RunTimerCommand(command, argument) &&
-             !RunPictureCommand(game_, command, utf8_argument, out_)) {
+             !RunPictureCommand(game_, command, utf8_argument, out_) &&
+             !input_.RunCommand(command, utf8_argument, out_)) {
     out_ << "aviso: comando desconhecido: !" << Cp1252ToUtf8(command) << '\n';
+  }
+}
+
+void HeadlessPlayer::PressButton(const std::string& name) {
+  const auto button = WindowButtonByName(name);
+  if (!button) {
+    out_ << "aviso: uso: !button btFim|btMin|btVsr|btWeb|btCfg|btStp|btEdt|btOnl|btChv|Shd|Sweb|"
+            "Ahd|Aweb\n";
+    return;
+  }
+  const WindowAction action = input_.PressButton(*button);
+  if (action == WindowAction::End) {
+    out_ << "janela: encerrada\n";
+    ended_ = true;
+  } else if (action == WindowAction::Minimise) {
+    out_ << "janela: minimizada\n";
   }
 }
 
@@ -74,15 +93,15 @@ bool HeadlessPlayer::RunPointerCommand(const std::string& command, const std::st
   }
   const auto [x, y] = *point;
   if (command == "move") {
-    game_.PointerMove(x, y);
+    input_.MoveOnScreen(x, y);
     PrintCurrentLink();
   } else if (command == "press") {
-    game_.PointerPress(x, y);
+    input_.PressOnScreen(x, y);
   } else if (command == "release") {
-    game_.PointerRelease(x, y);
+    input_.ReleaseOnScreen(x, y);
   } else {
-    game_.PointerPress(x, y);
-    game_.PointerRelease(x, y);
+    input_.PressOnScreen(x, y);
+    input_.ReleaseOnScreen(x, y);
   }
   return true;
 }

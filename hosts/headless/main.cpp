@@ -110,7 +110,7 @@ int main(int argc, char** argv) {
     zunk::HeadlessPlayer player(host, *game, transcript);
     player.Start();
     std::string line;
-    while (std::getline(in, line)) {
+    while (!player.ended() && std::getline(in, line)) {
       // Real time goes on while the input is awaited: timers due meanwhile fire now, once.
       if (realtime) host.FireDueTimers();
       player.HandleLine(line);

@@ -5,8 +5,13 @@
 
 namespace zunk {
 
-HeadlessPlayer::HeadlessPlayer(HeadlessHost& host, Game& game, std::ostream& out)
-    : host_(host), game_(game), out_(out) {
+HeadlessPlayer::HeadlessPlayer(HeadlessHost& host, Game& game, std::ostream& out,
+                               PlayerInput* input)
+    : host_(host),
+      game_(game),
+      out_(out),
+      direct_input_(game),
+      input_(input != nullptr ? *input : direct_input_) {
   host_.SetPendingInputHandler([this] { HandleHeldLines(); });
 }
 
@@ -80,7 +85,7 @@ void HeadlessPlayer::RunLine(const std::string& line) {
     }
     RunConsoleCommand(Utf8ToCp1252(command), Utf8ToCp1252(argument), argument);
   } else {
-    game_.EnterSentence(Utf8ToCp1252(line));
+    input_.TypeSentence(Utf8ToCp1252(line));
   }
 }
 

@@ -10,13 +10,15 @@
 
 #include "game/game.h"
 #include "headless_host.h"
+#include "player_input.h"
 
 namespace zunk {
 
 class HeadlessPlayer {
  public:
-  // Registers itself with the host as the handler of input pending at a pump.
-  HeadlessPlayer(HeadlessHost& host, Game& game, std::ostream& out);
+  // Registers itself with the host as the handler of input pending at a pump. Lines reach the
+  // game through input when given, else straight through the game's entry points.
+  HeadlessPlayer(HeadlessHost& host, Game& game, std::ostream& out, PlayerInput* input = nullptr);
   ~HeadlessPlayer();
   HeadlessPlayer(const HeadlessPlayer&) = delete;
   HeadlessPlayer& operator=(const HeadlessPlayer&) = delete;
@@ -28,6 +30,8 @@ class HeadlessPlayer {
   void HandleLine(const std::string& utf8_line);
   // Handles the held lines still waiting at the end of the input.
   void Finish();
+  // btFim ended the game: no more lines are read.
+  bool ended() const { return ended_; }
 
  private:
   // A console command or a sentence, without the turn's header and end.
@@ -38,6 +42,7 @@ class HeadlessPlayer {
   // Console commands (console_commands.cpp).
   void RunConsoleCommand(const std::string& command, const std::string& argument,
                          const std::string& utf8_argument);
+  void PressButton(const std::string& name);
   bool RunPointerCommand(const std::string& command, const std::string& argument);
   bool RunTimerCommand(const std::string& command, const std::string& argument);
   void PrintRegister(int index);
@@ -52,8 +57,11 @@ class HeadlessPlayer {
   HeadlessHost& host_;
   Game& game_;
   std::ostream& out_;
+  PlayerInput direct_input_;
+  PlayerInput& input_;
   std::deque<std::string> held_;  // UTF-8 lines for the next pump
-  bool holding_ = false;          // the last input line was "!queue"
+  bool holding_ = false;
+  bool ended_ = false;          // the last input line was "!queue"
 };
 
 }  // namespace zunk

@@ -1,0 +1,87 @@
+// Loading the window's art (24-bit BMP files, magenta transparent) through the core's decoder.
+#include "window_art.h"
+
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+
+#include "platform/game_folder.h"
+#include "qt_pictures.h"
+#include "screen/bmp_decoder.h"
+#include "window_layout.h"
+
+namespace zunk {
+namespace {
+
+constexpr std::size_t kMaxArtBytes = 4 * 1024 * 1024;
+
+std::optional<Picture> ReadBmp(const std::filesystem::path& path) {
+  const auto bytes = ReadWholeFile(path, kMaxArtBytes);
+  if (!bytes) return std::nullopt;
+  return DecodeBmp(*bytes);
+}
+
+}  // namespace
+
+QPixmap KeyedPixmap(const Picture& picture) {
+  if (picture.empty()) return {};
+  QImage image = ToQImage(picture).convertToFormat(QImage::Format_ARGB32);
+  const QRgb magenta = qRgb(255, 0, 255);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if ((row[x] & 0xFFFFFF) == (magenta & 0xFFFFFF)) row[x] = 0;
+    }
+  }
+  return QPixmap::fromImage(image);
+}
+
+std::filesystem::path FindArtFolder() {
+  if (const char* dir = std::getenv("ZUNK_ART_DIR"); dir != nullptr && *dir != '\0') return dir;
+  std::error_code error;
+  const auto program = std::filesystem::read_symlink("/proc/self/exe", error);
+  if (error) return "share/zunk/art";
+  return program.parent_path().parent_path() / "share" / "zunk" / "art";
+}
+
+WindowArt LoadWindowArt(const std::filesystem::path& folder) {
+  WindowArt art;
+  bool complete = true;
+  auto load = [&](const char* name) -> Picture {
+    auto picture = ReadBmp(folder / name);
+    if (!picture) {
+      complete = false;
+      return {};
+    }
+    return std::move(*picture);
+  };
+  art.background = load("fundo.bmp");
+  if (art.background.width() != layout::kWindowWidth ||
+      art.background.height() != layout::kWindowHeight) {
+    complete = false;
+    // A plain background of the window's size: the window stays usable and rectangular.
+    art.background = Picture(layout::kWindowWidth, layout::kWindowHeight, MakeColour(72, 58, 44));
+    art.background.FillRect(layout::kMensag.x(), layout::kMensag.y(), layout::kMensag.width(),
+                            layout::kMensag.height(), MakeColour(236, 226, 196));
+    art.background.FillRect(layout::kFrase.x(), layout::kFrase.y(), layout::kFrase.width(),
+                            layout::kFrase.height(), MakeColour(236, 226, 196));
+    art.background.FillRect(layout::kPanSg.x(), layout::kPanSg.y(), layout::kPanSg.width(),
+                            layout::kPanSg.height(), MakeColour(236, 226, 196));
+  }
+  for (const auto& place : layout::kButtons) {
+    const std::string name = place.name;
+    ButtonArt button;
+    button.released = KeyedPixmap(load((name + "_solto.bmp").c_str()));
+    button.pressed = KeyedPixmap(load((name + "_premido.bmp").c_str()));
+    art.buttons[QString::fromLatin1(place.name)] = std::move(button);
+  }
+  art.tick_on = KeyedPixmap(load("marca_sim.bmp"));
+  art.tick_off = KeyedPixmap(load("marca_nao.bmp"));
+  art.led = KeyedPixmap(load("led.bmp"));
+  art.config_page = KeyedPixmap(load("config.bmp"));
+  art.icon = KeyedPixmap(load("icone.bmp")).toImage();
+  art.complete = complete;
+  return art;
+}
+
+}  // namespace zunk

@@ -1,0 +1,148 @@
+// Window host services.
+#include "window_host.h"
+
+#include <QCoreApplication>
+
+#include "game/game.h"
+#include "game_window.h"
+#include "qt_strings.h"
+#include "script/script_fault.h"
+
+namespace zunk {
+
+WindowHost::WindowHost(bool scripted, bool realtime)
+    : HeadlessHost(!scripted || realtime), scripted_(scripted) {
+  // Ticks that fall due while the thread is busy are merged into one, as window timers are.
+  clock_timer_.setTimerType(Qt::CoarseTimer);
+  periodic_timer_.setTimerType(Qt::PreciseTimer);
+}
+
+WindowHost::~WindowHost() = default;
+
+void WindowHost::AttachWindow(Game& game, GameWindow& window) {
+  game_ = &game;
+  window_ = &window;
+  Attach(game);
+  QObject::connect(&clock_timer_, &QTimer::timeout, &window, [this] {
+    if (window_ != nullptr) window_->Dispatch([this] { game_->ClockTick(); });
+  });
+  QObject::connect(&periodic_timer_, &QTimer::timeout, &window, [this] {
+    if (window_ != nullptr) window_->Dispatch([this] { game_->PeriodicTick(); });
+  });
+}
+
+void WindowHost::DetachWindow() {
+  clock_timer_.stop();
+  periodic_timer_.stop();
+  window_ = nullptr;
+}
+
+void WindowHost::PumpEvents() {
+  if (window_ != nullptr && window_->closing()) throw RunsEnded();
+  QCoreApplication::processEvents(QEventLoop::AllEvents);
+  if (window_ != nullptr && window_->closing()) throw RunsEnded();
+  // Driven by a file: the virtual clock moves on, due timers fire, queued lines run.
+  if (scripted_) HeadlessHost::PumpEvents();
+}
+
+void WindowHost::SetLamp(Lamp lamp) {
+  if (window_ != nullptr) window_->SetLamp(lamp);
+}
+
+void WindowHost::ShowError(const std::string& message) {
+  if (scripted_ || window_ == nullptr) {
+    HeadlessHost::ShowError(message);
+    return;
+  }
+  if (error_box_ != nullptr) {
+    // A fault while the box is open joins it instead of stacking a new box.
+    error_box_->setText(error_box_->text() + "\n\n" + FromCp1252(message));
+    return;
+  }
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("zunk"), FromCp1252(message),
+                  QMessageBox::Ok, window_);
+  error_box_ = &box;
+  box.exec();
+  error_box_ = nullptr;
+}
+
+void WindowHost::ShowScreen() {
+  if (window_ == nullptr) return;
+  window_->ShowScreenNow();
+  // An effect shows every step: paint now, not at the next return to the event loop.
+  window_->tela().repaint();
+}
+
+void WindowHost::ShowPanels() {
+  if (window_ != nullptr) window_->ShowPanelsNow();
+}
+
+void WindowHost::SetClockTimer(bool on) {
+  if (scripted_) {
+    HeadlessHost::SetClockTimer(on);
+    return;
+  }
+  if (on) {
+    clock_timer_.start(static_cast<int>(kClockInterval));
+  } else {
+    clock_timer_.stop();
+  }
+}
+
+void WindowHost::SetPeriodicTimer(bool on, std::uint32_t interval_ms) {
+  if (scripted_) {
+    HeadlessHost::SetPeriodicTimer(on, interval_ms);
+    return;
+  }
+  // A window timer with interval 0 never fires.
+  if (on && interval_ms > 0) {
+    periodic_timer_.start(static_cast<int>(std::min<std::uint32_t>(interval_ms, INT32_MAX)));
+  } else {
+    periodic_timer_.stop();
+  }
+}
+
+void WindowHost::SetScreenPointer(int cursor_code) {
+  HeadlessHost::SetScreenPointer(cursor_code);
+  if (window_ != nullptr) window_->SetScreenPointer(cursor_code);
+}
+
+void WindowHost::HidePointer() {
+  if (window_ != nullptr) window_->HidePointer();
+}
+
+void WindowHost::RestorePointer() {
+  if (window_ != nullptr) window_->RestorePointer();
+}
+
+void WindowHost::ShowPage(BookPage page) {
+  HeadlessHost::ShowPage(page);
+  if (window_ != nullptr) window_->ShowPage(page);
+}
+
+void WindowHost::SetPanelPointer(Panel panel, int cursor_code) {
+  HeadlessHost::SetPanelPointer(panel, cursor_code);
+  if (window_ != nullptr) window_->SetPanelPointer(panel, cursor_code);
+}
+
+void WindowHost::SetDragPointer(bool on) {
+  if (window_ != nullptr) window_->SetDragPointer(on);
+}
+
+void WindowHost::ShowDragWindow(const Picture& picture, int x, int y) {
+  if (window_ != nullptr) window_->ShowDragWindow(picture, x, y);
+}
+
+void WindowHost::MoveDragWindow(int x, int y) {
+  if (window_ != nullptr) window_->MoveDragWindow(x, y);
+}
+
+void WindowHost::HideDragWindow() {
+  if (window_ != nullptr) window_->HideDragWindow();
+}
+
+void WindowHost::FocusInput() {
+  if (window_ != nullptr) window_->FocusInput();
+}
+
+}  // namespace zunk

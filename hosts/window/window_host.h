@@ -1,0 +1,57 @@
+// The host of the window program: the game window shows what the core draws, the two window
+// timers are real timers and the event pump is Qt's. Driven by an input file (--input) it
+// keeps the headless player's virtual clock, timers and transcript instead, so a window run
+// gives the same transcript as zunk-run.
+#pragma once
+
+#include <QMessageBox>
+#include <QPointer>
+#include <QTimer>
+
+#include "headless_host.h"
+
+namespace zunk {
+
+class GameWindow;
+
+class WindowHost : public HeadlessHost {
+ public:
+  // scripted: an input file drives the game (virtual clock unless realtime, errors printed).
+  WindowHost(bool scripted, bool realtime);
+  ~WindowHost() override;
+
+  void AttachWindow(Game& game, GameWindow& window);
+  void DetachWindow();
+
+  // Runs pending events; when the window has been closed meanwhile every run ends here.
+  void PumpEvents() override;
+  void SetLamp(Lamp lamp) override;
+  void ShowError(const std::string& message) override;
+  void ShowScreen() override;
+  void ShowPanels() override;
+  void SetClockTimer(bool on) override;
+  void SetPeriodicTimer(bool on, std::uint32_t interval_ms) override;
+  void SetScreenPointer(int cursor_code) override;
+  void HidePointer() override;
+  void RestorePointer() override;
+  void ShowPage(BookPage page) override;
+  void SetPanelPointer(Panel panel, int cursor_code) override;
+  void SetDragPointer(bool on) override;
+  void ShowDragWindow(const Picture& picture, int x, int y) override;
+  void MoveDragWindow(int x, int y) override;
+  void HideDragWindow() override;
+  void FocusInput() override;
+
+  // The error box shown now, if any (one at a time; later faults are added to it).
+  QMessageBox* error_box() const { return error_box_; }
+
+ private:
+  bool scripted_;
+  Game* game_ = nullptr;
+  GameWindow* window_ = nullptr;
+  QTimer clock_timer_;
+  QTimer periodic_timer_;
+  QPointer<QMessageBox> error_box_;
+};
+
+}  // namespace zunk

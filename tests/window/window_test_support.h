@@ -1,0 +1,58 @@
+// Shared pieces of the window tests: a copy of the demo game played in a real game window on
+// Qt's offscreen platform, with the virtual clock of scripted play.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTest>
+#include <memory>
+
+#include "../test_support.h"
+#include "game/game.h"
+#include "game_window.h"
+#include "qt_strings.h"
+#include "window_art.h"
+#include "window_host.h"
+
+namespace zunk::testing {
+
+class WindowTest : public ::testing::Test {
+ protected:
+  // scripted: the virtual clock and printed faults; otherwise real timers and the error box.
+  void Start(bool scripted = true) {
+    std::filesystem::copy(ZUNK_DEMO_DIR, dir_.path() / "jogo",
+                          std::filesystem::copy_options::recursive);
+    host_ = std::make_unique<WindowHost>(scripted, false);
+    GameConfig config;
+    config.game_dir = dir_.path() / "jogo";
+    config.base_name = "farol";
+    game_ = std::make_unique<Game>(*host_, config);
+    window_ = std::make_unique<GameWindow>(*game_, LoadWindowArt(FindArtFolder()), scripted);
+    host_->AttachWindow(*game_, *window_);
+    window_->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
+    window_->Dispatch([this] { game_->Activate(); });
+  }
+  void TearDown() override {
+    if (host_) host_->DetachWindow();
+    window_.reset();
+    game_.reset();
+  }
+
+  QPlainTextEdit& Mensag() { return *window_->findChild<QPlainTextEdit*>("Mensag"); }
+  QString Status() { return window_->findChild<QLabel*>("Stk")->text(); }
+  void Type(const QString& sentence) {
+    QTest::keyClicks(&window_->frase(), sentence);
+    QTest::keyClick(&window_->frase(), Qt::Key_Return);
+  }
+  std::filesystem::path game_dir() const { return dir_.path() / "jogo"; }
+
+  TempDir dir_;
+  std::unique_ptr<WindowHost> host_;
+  std::unique_ptr<Game> game_;
+  std::unique_ptr<GameWindow> window_;
+};
+
+}  // namespace zunk::testing
