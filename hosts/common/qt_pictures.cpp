@@ -24,6 +24,17 @@ QImage ToQImage(const Picture& picture) {
   return image;
 }
 
+QImage ToKeyedQImage(const Picture& picture) {
+  QImage image = ToQImage(picture).convertToFormat(QImage::Format_ARGB32);
+  for (int y = 0; y < image.height(); ++y) {
+    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
+    for (int x = 0; x < image.width(); ++x) {
+      if ((row[x] & 0xFFFFFF) == (kMagenta & 0xFFFFFF)) row[x] = 0;
+    }
+  }
+  return image;
+}
+
 Picture FromQImage(const QImage& image) {
   if (image.isNull() || !PictureSizeAllowed(image.width(), image.height())) return {};
   const QImage bgr = image.convertToFormat(QImage::Format_BGR888);

@@ -11,6 +11,9 @@ namespace zunk {
 // A copy of the picture as a 24-bit QImage (same pixels, Qt's own row alignment).
 QImage ToQImage(const Picture& picture);
 
+// A copy of the picture with magenta, the transparent colour, as transparent pixels (ARGB).
+QImage ToKeyedQImage(const Picture& picture);
+
 // A copy of any QImage as a picture; an empty picture for a null image or one too large.
 Picture FromQImage(const QImage& image);
 

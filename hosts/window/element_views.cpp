@@ -15,15 +15,6 @@ PictureView::PictureView(QWidget* parent, const QString& name) : QWidget(parent)
 }
 
 void PictureView::SetImage(QImage image) {
-  if (keyed_ && !image.isNull()) {
-    image = image.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < image.height(); ++y) {
-      auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-      for (int x = 0; x < image.width(); ++x) {
-        if ((row[x] & 0xFFFFFF) == 0xFF00FF) row[x] = 0;
-      }
-    }
-  }
   image_ = std::move(image);
   update();
 }

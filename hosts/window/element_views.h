@@ -20,8 +20,6 @@ class PictureView : public QWidget {
 
   void SetImage(QImage image);
   const QImage& image() const { return image_; }
-  // Pixels of this colour are not drawn (the panels show the background through them).
-  void SetTransparentKey(bool on) { keyed_ = on; }
 
   std::function<void(int x, int y)> on_move;
   std::function<void(int x, int y)> on_press;
@@ -37,7 +35,6 @@ class PictureView : public QWidget {
 
  private:
   QImage image_;
-  bool keyed_ = false;
 };
 
 // Frase: two lines high, wrapping, with a vertical scroll bar; Return is not inserted but

@@ -288,7 +288,6 @@ void GameWindow::BuildPanels() {
   for (Panel panel : {Panel::Loc, Panel::Jog}) {
     auto* view = new PictureView(this, panel == Panel::Loc ? "ObjLoc" : "ObjJog");
     view->setGeometry(panel == Panel::Loc ? layout::kObjLoc : layout::kObjJog);
-    view->SetTransparentKey(true);
     view->on_move = [this, panel](int x, int y) {
       Dispatch([&] { PanelMove(game_, panel, x, y); });
     };
@@ -406,8 +405,9 @@ void GameWindow::ShowScreenNow() {
 }
 
 void GameWindow::ShowPanelsNow() {
-  obj_loc_->SetImage(ToQImage(game_.panels().loc));
-  obj_jog_->SetImage(ToQImage(game_.panels().jog));
+  // Empty cells are magenta: the background shows through them.
+  obj_loc_->SetImage(ToKeyedQImage(game_.panels().loc));
+  obj_jog_->SetImage(ToKeyedQImage(game_.panels().jog));
 }
 
 void GameWindow::ShowPage(BookPage page) {

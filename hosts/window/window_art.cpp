@@ -25,15 +25,7 @@ std::optional<Picture> ReadBmp(const std::filesystem::path& path) {
 
 QPixmap KeyedPixmap(const Picture& picture) {
   if (picture.empty()) return {};
-  QImage image = ToQImage(picture).convertToFormat(QImage::Format_ARGB32);
-  const QRgb magenta = qRgb(255, 0, 255);
-  for (int y = 0; y < image.height(); ++y) {
-    auto* row = reinterpret_cast<QRgb*>(image.scanLine(y));
-    for (int x = 0; x < image.width(); ++x) {
-      if ((row[x] & 0xFFFFFF) == (magenta & 0xFFFFFF)) row[x] = 0;
-    }
-  }
-  return QPixmap::fromImage(image);
+  return QPixmap::fromImage(ToKeyedQImage(picture));
 }
 
 std::filesystem::path FindArtFolder() {
