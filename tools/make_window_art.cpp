@@ -514,7 +514,7 @@ Picture LedGlass() {
   Ring(p, 4.5, 4.5, 3.7, 4.6, Hex(0x3A2A12));
   p.SetPixel(3, 2, Hex(0xFFFBEA));
   p.SetPixel(2, 3, Hex(0xFFFBEA));
-  p.SetPixel(3, 3, Hex(0xF2EAD0));
+  p.SetPixel(2, 2, Hex(0xF2EAD0));
   p.SetPixel(4, 2, Hex(0xD8D0B8));
   return p;
 }
