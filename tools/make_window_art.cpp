@@ -310,12 +310,6 @@ Picture Background() {
   }
   auto depth = [&](int x, int y) { return distance[y * kW + x]; };
   OakBoard(p, [&](int x, int y) { return depth(x, y) <= -kRimWidth; });
-  for (int y = 0; y < kH; ++y) {
-    for (int x = 0; x < kW; ++x) {
-      const double d = depth(x, y);
-      if (d <= 0 && d > -kRimWidth) p.SetPixel(x, y, RimColour(x + 0.5, y + 0.5, d));
-    }
-  }
 
   // The picture screen's frame, with brass brackets at its corners.
   const ArtRect frame = Grow(window_art::kAbook, 5);
@@ -339,6 +333,13 @@ Picture Background() {
 
   ControlFittings(p);
   Lighthouse(p);
+  // The rim goes on last, over the corners of anything that reaches under it.
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      const double d = depth(x, y);
+      if (d <= 0 && d > -kRimWidth) p.SetPixel(x, y, RimColour(x + 0.5, y + 0.5, d));
+    }
+  }
   return p;
 }
 
