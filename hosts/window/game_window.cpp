@@ -200,7 +200,7 @@ void GameWindow::BuildSettingsPage(QWidget* page) {
   for (const auto& tick : layout::kTicks) {
     const QString name = QString::fromLatin1(tick.name);
     auto* button = new PictureButton(page, name, art_.tick_off, art_.tick_off);
-    button->setGeometry(QRect(tick.at, QSize(13, 13)));
+    button->setGeometry(QRect(tick.at, QSize(layout::kTickSide, layout::kTickSide)));
     auto* text = new QLabel(QString::fromUtf8(tick.label), page);
     text->setGeometry(tick.at.x() + 18, tick.at.y() - 1, 160, 15);
     const auto which = WindowButtonByName(tick.name);
@@ -307,15 +307,19 @@ void GameWindow::BuildPanels() {
 }
 
 void GameWindow::BuildButtons() {
-  for (const auto& place : layout::kButtons) {
+  for (const auto& place : window_art::kButtons) {
     const QString name = QString::fromLatin1(place.name);
     const ButtonArt& pictures = art_.buttons[name];
     auto* button = new PictureButton(this, name, pictures.released, pictures.pressed);
-    button->setGeometry(place.rect);
-    button->setToolTip(QString::fromUtf8(place.hint));
-    if (place.label != nullptr) {
-      Caption(QString::fromUtf8(place.label),
-              QRect(place.rect.right() + 4, place.rect.y() - 1, 90, place.rect.height() + 2));
+    const QRect rect(place.x, place.y, place.width, place.height);
+    button->setGeometry(rect);
+    for (const auto& text : layout::kButtonTexts) {
+      if (name != QLatin1String(text.name)) continue;
+      button->setToolTip(QString::fromUtf8(text.hint));
+      if (text.label != nullptr) {
+        Caption(QString::fromUtf8(text.label),
+                QRect(rect.right() + 4, rect.y() - 1, 90, rect.height() + 2));
+      }
     }
     const auto which = WindowButtonByName(place.name);
     connect(button, &PictureButton::Pressed, this,

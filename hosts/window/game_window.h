@@ -18,7 +18,7 @@
 #include "game/game.h"
 #include "game/window_buttons.h"
 #include "picture_button.h"
-#include "window_art.h"
+#include "window_pictures.h"
 
 class QLineEdit;
 

@@ -17,7 +17,7 @@
 #include "player.h"
 #include "qt_strings.h"
 #include "script/script_fault.h"
-#include "window_art.h"
+#include "window_pictures.h"
 #include "window_host.h"
 #include "window_input.h"
 

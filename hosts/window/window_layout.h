@@ -1,45 +1,55 @@
-// Where every element of the game window sits: x, y of its top-left corner and its size in
-// window pixels (logical pixels; the window is 640 × 350 whatever the screen's density).
+// Where every element of the game window sits, in window pixels (logical pixels: the window is
+// 640 × 350 whatever the screen's density). The rectangles the art frames come from the art's
+// own table; what only the window knows (hints, captions, the settings page) is added here.
 #pragma once
 
+#include <QPoint>
 #include <QRect>
+
+#include "window_art.h"
 
 namespace zunk::layout {
 
-inline constexpr int kWindowWidth = 640;
-inline constexpr int kWindowHeight = 350;
+constexpr QRect ToQRect(const window_art::ArtRect& r) {
+  return QRect(r.x, r.y, r.width, r.height);
+}
 
-inline constexpr QRect kAbook{10, 10, 480, 200};
-inline constexpr QRect kMensag{9, 216, 408, 60};
-inline constexpr QRect kStk{10, 285, 316, 13};
-inline constexpr QRect kFrase{11, 305, 317, 26};
-inline constexpr QRect kObjLoc{507, 65, 80, 120};
-inline constexpr QRect kObjJog{431, 240, 200, 40};
-inline constexpr QRect kPanSg{350, 295, 185, 46};
+inline constexpr int kWindowWidth = window_art::kWindowWidth;
+inline constexpr int kWindowHeight = window_art::kWindowHeight;
+
+inline constexpr QRect kAbook = ToQRect(window_art::kAbook);
+inline constexpr QRect kMensag = ToQRect(window_art::kMensag);
+inline constexpr QRect kStk = ToQRect(window_art::kStk);
+inline constexpr QRect kFrase = ToQRect(window_art::kFrase);
+inline constexpr QRect kObjLoc = ToQRect(window_art::kObjLoc);
+inline constexpr QRect kObjJog = ToQRect(window_art::kObjJog);
+inline constexpr QRect kPanSg = ToQRect(window_art::kPanSg);
+inline constexpr QRect kObjLocCaption = ToQRect(window_art::kObjLocCaption);
+inline constexpr QRect kObjJogCaption = ToQRect(window_art::kObjJogCaption);
+inline constexpr QRect kLed = ToQRect(window_art::kLed);
+inline constexpr QRect kG1 = ToQRect(window_art::kG1);
+inline constexpr QRect kVrs = ToQRect(window_art::kVrs);
 inline constexpr int kSuggestionStep = 15;
-inline constexpr QRect kObjLocCaption{507, 49, 100, 14};
-inline constexpr QRect kObjJogCaption{431, 225, 100, 14};
-inline constexpr QRect kLed{442, 219, 9, 9};
-inline constexpr QRect kG1{452, 220, 44, 7};
-inline constexpr QRect kVrs{605, 210, 32, 12};
+inline constexpr int kTickSide = window_art::kTickSize;
 
-struct ButtonPlace {
-  const char* name;  // the element's name, also the art's file name
-  QRect rect;
+// What the window adds to a picture button of the art's table: its hint and the caption beside
+// it.
+struct ButtonText {
+  const char* name;
   const char* hint;   // tooltip
-  const char* label;  // a caption beside the button, or nullptr
+  const char* label;  // a caption right of the button, or nullptr
 };
 
-inline constexpr ButtonPlace kButtons[] = {
-    {"btFim", {607, 7, 26, 13}, "Encerra", nullptr},
-    {"btMin", {607, 22, 26, 13}, "Minimiza", nullptr},
-    {"btVsr", {505, 202, 28, 12}, "Visor", nullptr},
-    {"btWeb", {535, 202, 28, 12}, "Web", nullptr},
-    {"btCfg", {565, 202, 28, 12}, "Configura\u00e7\u00f5es", nullptr},
-    {"btStp", {425, 216, 14, 14}, "Interrompe a transfer\u00eancia", nullptr},
-    {"btEdt", {540, 290, 14, 12}, "Edi\u00e7\u00e3o de scripts (em breve)", "Edi\u00e7\u00e3o"},
-    {"btOnl", {540, 315, 14, 12}, "ZUNK online", "ZUNK online"},
-    {"btChv", {540, 330, 14, 12}, "Instru\u00e7\u00f5es", "Instru\u00e7\u00f5es"},
+inline constexpr ButtonText kButtonTexts[] = {
+    {"btFim", "Encerra", nullptr},
+    {"btMin", "Minimiza", nullptr},
+    {"btVsr", "Visor", nullptr},
+    {"btWeb", "Web", nullptr},
+    {"btCfg", "Configura\u00e7\u00f5es", nullptr},
+    {"btStp", "Interrompe a transfer\u00eancia", nullptr},
+    {"btEdt", "Edi\u00e7\u00e3o de scripts (em breve)", "Edi\u00e7\u00e3o"},
+    {"btOnl", "ZUNK online", "ZUNK online"},
+    {"btChv", "Instru\u00e7\u00f5es", "Instru\u00e7\u00f5es"},
 };
 
 // The settings page, inside Abook.

@@ -13,7 +13,7 @@
 #include "game/game.h"
 #include "game_window.h"
 #include "qt_strings.h"
-#include "window_art.h"
+#include "window_pictures.h"
 #include "window_host.h"
 
 namespace zunk::testing {

@@ -1,5 +1,5 @@
 // Loading the window's art (24-bit BMP files, magenta transparent) through the core's decoder.
-#include "window_art.h"
+#include "window_pictures.h"
 
 #include <cstdlib>
 #include <fstream>
@@ -47,7 +47,7 @@ WindowArt LoadWindowArt(const std::filesystem::path& folder) {
     }
     return std::move(*picture);
   };
-  art.background = load("fundo.bmp");
+  art.background = load(window_art::kBackgroundFile);
   if (art.background.width() != layout::kWindowWidth ||
       art.background.height() != layout::kWindowHeight) {
     complete = false;
@@ -60,18 +60,17 @@ WindowArt LoadWindowArt(const std::filesystem::path& folder) {
     art.background.FillRect(layout::kPanSg.x(), layout::kPanSg.y(), layout::kPanSg.width(),
                             layout::kPanSg.height(), MakeColour(236, 226, 196));
   }
-  for (const auto& place : layout::kButtons) {
-    const std::string name = place.name;
+  for (const auto& place : window_art::kButtons) {
     ButtonArt button;
-    button.released = KeyedPixmap(load((name + "_solto.bmp").c_str()));
-    button.pressed = KeyedPixmap(load((name + "_premido.bmp").c_str()));
+    button.released = KeyedPixmap(load(window_art::ReleasedFile(place).c_str()));
+    button.pressed = KeyedPixmap(load(window_art::PressedFile(place).c_str()));
     art.buttons[QString::fromLatin1(place.name)] = std::move(button);
   }
-  art.tick_on = KeyedPixmap(load("marca_sim.bmp"));
-  art.tick_off = KeyedPixmap(load("marca_nao.bmp"));
-  art.led = KeyedPixmap(load("led.bmp"));
-  art.config_page = KeyedPixmap(load("config.bmp"));
-  art.icon = KeyedPixmap(load("icone.bmp")).toImage();
+  art.tick_on = KeyedPixmap(load(window_art::kTickOnFile));
+  art.tick_off = KeyedPixmap(load(window_art::kTickOffFile));
+  art.led = KeyedPixmap(load(window_art::kLedFile));
+  art.config_page = KeyedPixmap(load(window_art::kSettingsFile));
+  art.icon = KeyedPixmap(load(window_art::kIconFile)).toImage();
   art.complete = complete;
   return art;
 }
