@@ -39,12 +39,14 @@ class HeadlessPlayer {
   void RunConsoleCommand(const std::string& command, const std::string& argument,
                          const std::string& utf8_argument);
   bool RunPointerCommand(const std::string& command, const std::string& argument);
+  bool RunPanelCommand(const std::string& command, const std::string& argument);
   bool RunTimerCommand(const std::string& command, const std::string& argument);
   void PrintRegister(int index);
   void PrintObject(const std::string& name);
   void PrintState();
   void PrintLinks();
   void PrintCurrentLink();
+  void PrintPanelObject(Panel panel);
 
   void EndTurn();
   void Print(const std::string& cp1252_line);
