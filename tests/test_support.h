@@ -77,7 +77,27 @@ class FakeHost : public Host {
     log.push_back(entry);
   }
 
+  // Logs "panel pointer L|J N", "drag pointer on|off", "drag show X,Y", "drag move X,Y",
+  // "drag hide" and "focus input"; the drag window's picture is kept.
+  void SetPanelPointer(Panel panel, int code) override {
+    log.push_back(std::string("panel pointer ") + (panel == Panel::Loc ? "L " : "J ") +
+                  std::to_string(code));
+  }
+  void SetDragPointer(bool on) override {
+    log.push_back(on ? "drag pointer on" : "drag pointer off");
+  }
+  void ShowDragWindow(const Picture& picture, int x, int y) override {
+    drag_picture = picture;
+    log.push_back("drag show " + std::to_string(x) + "," + std::to_string(y));
+  }
+  void MoveDragWindow(int x, int y) override {
+    log.push_back("drag move " + std::to_string(x) + "," + std::to_string(y));
+  }
+  void HideDragWindow() override { log.push_back("drag hide"); }
+  void FocusInput() override { log.push_back("focus input"); }
+
   Strings log;
+  Picture drag_picture;
   std::uint32_t clock = 0;
   std::function<void()> on_pump;
   std::function<HttpResult(const HttpRequest&)> http;

@@ -13,6 +13,7 @@
 
 #include "game/object_panels.h"
 #include "game/output.h"
+#include "game/panel_mouse.h"
 #include "game/parser/sentence_parser.h"
 #include "game/timers.h"
 #include "game/world/world.h"
@@ -82,6 +83,8 @@ class Game {
   void PointerMove(std::int32_t x, std::int32_t y);
   void PointerPress(std::int32_t x, std::int32_t y);
   void PointerRelease(std::int32_t x, std::int32_t y);
+  // The object panels' pointer events are PanelMove and its neighbours (game/panel_mouse.h),
+  // guarded the same way.
 
   // Shows a page of the page set and remembers it.
   void ShowPage(BookPage page);
@@ -111,10 +114,13 @@ class Game {
 
   Host& host() { return host_; }
   World& world() { return world_; }
+  const World& world() const { return world_; }
   Output& output() { return output_; }
   Interpreter& interpreter() { return interpreter_; }
   Screen& screen() { return screen_; }
   ObjectPanels& panels() { return panels_; }
+  const ObjectPanels& panels() const { return panels_; }
+  PanelMouse& panel_mouse() { return panel_mouse_; }
   ZipLibrary& zip_library() { return *zip_library_; }
   PictureCache& picture_cache() { return picture_cache_; }
   FailedArchives& failed_archives() { return failed_archives_; }
@@ -144,6 +150,7 @@ class Game {
   Interpreter interpreter_;
   Screen screen_;
   ObjectPanels panels_;
+  PanelMouse panel_mouse_;
   std::unique_ptr<ZipLibrary> zip_library_;
   PictureCache picture_cache_;
   FailedArchives failed_archives_;

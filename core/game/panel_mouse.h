@@ -6,6 +6,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -32,6 +33,15 @@ inline constexpr WindowRect kAbookRect{10, 10, 480, 200};
 inline constexpr WindowRect kObjLocRect{507, 65, 80, 120};
 inline constexpr WindowRect kObjJogRect{431, 240, 200, 40};
 WindowRect PanelRect(Panel panel);
+// The index of a panel in per-panel arrays (Panel::Loc 0, Panel::Jog 1).
+inline std::size_t PanelIndex(Panel panel) {
+  return panel == Panel::Jog ? 1 : 0;
+}
+
+// The object number (from 1) in the cell under a panel point, as the last redraw left the
+// slot list; 0 for an empty cell and for a point that lies in no cell of the panel (left of
+// or above it, on or past its right or bottom border, or in a cell beyond the twelfth).
+int ObjectAt(const Game& game, Panel panel, std::int64_t x, std::int64_t y);
 
 // The drag window's picture side.
 inline constexpr int kDragPictureSide = 20;
@@ -52,13 +62,15 @@ struct PanelMouse {
   std::int32_t drag_window_y = 0;
 };
 
-// The article of an object in a built sentence: "O" or "A", "S" for a plural, then a blank.
+// The article of an object (record from 0) in a built sentence: "O" or "A", "S" for a
+// plural, then a blank.
 std::string ArticleOf(const Game& game, int record);
-// "O LANTERNA"-style: the article and Plvr of the object.
+// "O LANTERNA"-style: the article and Plvr of the object (record from 0).
 std::string NamedObject(const Game& game, int record);
 
-// The sentence a drop of the dragged object at the window point builds; empty when the drop
-// does nothing (outside every target, or onto the dragged object itself).
+// The sentence a drop of the dragged object (dragged_record: its first ObjectList line, as
+// PanelMouse keeps it) at the window point builds; empty when the drop does nothing (outside
+// every target, or onto the dragged object itself) or nothing is dragged.
 std::string DropSentence(Game& game, int dragged_record, std::int32_t x, std::int32_t y);
 
 // Pointer events of a panel, in panel coordinates (entry points; faults reach the error

@@ -1,8 +1,10 @@
 // The headless player's console commands: script lines and scripts, registers, objects and
-// state, the pointer over the screen, suggestions, timer ticks and the link table.
+// state, the pointer over the screen and over the object panels, suggestions, timer ticks and
+// the link table.
 #include <optional>
 #include <string_view>
 #include <utility>
+#include <vector>
 
 #include "picture_commands.h"
 #include "platform/cp1252.h"
@@ -20,6 +22,26 @@ std::optional<std::pair<std::int32_t, std::int32_t>> ParsePoint(std::string_view
   const auto y = ParseDecimal(TrimBlanks(text.substr(comma + 1)));
   if (!x || !y) return std::nullopt;
   return std::pair(*x, *y);
+}
+
+// The panel word of a panel command: "loc" or "jog".
+std::optional<Panel> ParsePanel(std::string_view word) {
+  if (word == "loc") return Panel::Loc;
+  if (word == "jog") return Panel::Jog;
+  return std::nullopt;
+}
+
+// The argument's blank-separated words.
+std::vector<std::string_view> Words(std::string_view text) {
+  std::vector<std::string_view> words;
+  text = TrimBlanks(text);
+  while (!text.empty()) {
+    const std::size_t blank = text.find(' ');
+    words.push_back(text.substr(0, blank));
+    if (blank == std::string_view::npos) break;
+    text = TrimBlanks(text.substr(blank));
+  }
+  return words;
 }
 
 }  // namespace
@@ -59,7 +81,8 @@ void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::st
     }
   } else if (command == "button") {
     PressButton(std::string(TrimBlanks(argument)));
-  } else if (!RunPointerCommand(command, argument) && !RunTimerCommand(command, argument) &&
+  } else if (!RunPointerCommand(command, argument) && !RunPanelCommand(command, argument) &&
+             !RunTimerCommand(command, argument) &&
              !RunPictureCommand(game_, command, utf8_argument, out_) &&
              !input_.RunCommand(command, utf8_argument, out_)) {
     out_ << "aviso: comando desconhecido: !" << Cp1252ToUtf8(command) << '\n';
@@ -102,6 +125,41 @@ bool HeadlessPlayer::RunPointerCommand(const std::string& command, const std::st
   } else {
     input_.PressOnScreen(x, y);
     input_.ReleaseOnScreen(x, y);
+  }
+  return true;
+}
+
+bool HeadlessPlayer::RunPanelCommand(const std::string& command, const std::string& argument) {
+  const bool drag = command == "drag";
+  if (command != "hover" && !drag && command != "dblclick") return false;
+  const std::vector<std::string_view> words = Words(argument);
+  const std::optional<Panel> panel = words.empty() ? std::nullopt : ParsePanel(words[0]);
+  const std::size_t expected = drag ? 3 : 2;
+  const auto point = words.size() == expected ? ParsePoint(words[1]) : std::nullopt;
+  const auto target = drag && point ? ParsePoint(words[2]) : std::nullopt;
+  if (!panel || !point || (drag && !target)) {
+    out_ << "aviso: uso: !" << command << " loc|jog X,Y" << (drag ? " TX,TY" : "") << '\n';
+    return true;
+  }
+  const auto [x, y] = *point;
+  if (command == "hover") {
+    input_.MoveOnPanel(*panel, x, y);
+    PrintPanelObject(*panel);
+  } else if (drag) {
+    // The move reaches the pressed panel in its own coordinates, as a window sends it.
+    const WindowRect rect = PanelRect(*panel);
+    const auto to_x = static_cast<std::int32_t>(std::int64_t{target->first} - rect.x);
+    const auto to_y = static_cast<std::int32_t>(std::int64_t{target->second} - rect.y);
+    input_.PressOnPanel(*panel, x, y);
+    input_.MoveOnPanel(*panel, to_x, to_y);
+    input_.ReleaseOnPanel(*panel, to_x, to_y);
+  } else {
+    // A window reports a double click after the first click; the double click also counts
+    // as the second press.
+    input_.PressOnPanel(*panel, x, y);
+    input_.ReleaseOnPanel(*panel, x, y);
+    input_.DoubleClickOnPanel(*panel, x, y);
+    input_.ReleaseOnPanel(*panel, x, y);
   }
   return true;
 }
@@ -181,6 +239,13 @@ void HeadlessPlayer::PrintLinks() {
   }
   const std::int32_t current = table.current;
   out_ << "link atual: " << (current < 0 ? std::string("nenhum") : std::to_string(current)) << '\n';
+}
+
+void HeadlessPlayer::PrintPanelObject(Panel panel) {
+  const int object = game_.panel_mouse().current_object[PanelIndex(panel)];
+  out_ << "painel: " << (panel == Panel::Loc ? "loc " : "jog ")
+       << (object > 0 ? "objeto " + std::to_string(object) : std::string("nenhum")) << " ("
+       << PointerShapeName(host_.panel_pointer_code(panel)) << ")\n";
 }
 
 void HeadlessPlayer::PrintCurrentLink() {

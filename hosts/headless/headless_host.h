@@ -4,11 +4,13 @@
 // for the transcript; HTTP goes through libcurl.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "game/panel_mouse.h"
 #include "platform/host.h"
 
 namespace zunk {
@@ -41,6 +43,9 @@ class HeadlessHost : public Host {
   void SetClockTimer(bool on) override;
   void SetPeriodicTimer(bool on, std::uint32_t interval_ms) override;
   void SetScreenPointer(int cursor_code) override { pointer_code_ = cursor_code; }
+  void SetPanelPointer(Panel panel, int cursor_code) override {
+    panel_pointer_codes_[PanelIndex(panel)] = cursor_code;
+  }
   void ShowPage(BookPage page) override;
   void Navigate(const std::string& url) override;
   void PlayMedia(const MediaRequest& request) override;
@@ -56,6 +61,8 @@ class HeadlessHost : public Host {
 
   // The pointer shape last asked for over Tela (a link cursor code).
   int pointer_code() const { return pointer_code_; }
+  // The pointer shape last asked for over an object panel.
+  int panel_pointer_code(Panel panel) const { return panel_pointer_codes_[PanelIndex(panel)]; }
 
   // Transcript lines recorded since the last call ("erro: ...", "página: ...", "web: ...",
   // "som: ...", "mídia: ..."), in the order they happened, CP1252.
@@ -76,6 +83,7 @@ class HeadlessHost : public Host {
   Schedule clock_;
   Schedule periodic_;
   int pointer_code_ = 0;
+  std::array<int, 2> panel_pointer_codes_{};
   BookPage page_ = BookPage::Screen;
   std::vector<std::string> events_;
 };

@@ -44,12 +44,14 @@ class HeadlessPlayer {
                          const std::string& utf8_argument);
   void PressButton(const std::string& name);
   bool RunPointerCommand(const std::string& command, const std::string& argument);
+  bool RunPanelCommand(const std::string& command, const std::string& argument);
   bool RunTimerCommand(const std::string& command, const std::string& argument);
   void PrintRegister(int index);
   void PrintObject(const std::string& name);
   void PrintState();
   void PrintLinks();
   void PrintCurrentLink();
+  void PrintPanelObject(Panel panel);
 
   void EndTurn();
   void Print(const std::string& cp1252_line);

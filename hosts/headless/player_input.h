@@ -8,6 +8,7 @@
 #include <string>
 
 #include "game/game.h"
+#include "game/panel_mouse.h"
 #include "game/window_buttons.h"
 
 namespace zunk {
@@ -23,6 +24,21 @@ class PlayerInput {
   virtual void MoveOnScreen(std::int32_t x, std::int32_t y) { game_.PointerMove(x, y); }
   virtual void PressOnScreen(std::int32_t x, std::int32_t y) { game_.PointerPress(x, y); }
   virtual void ReleaseOnScreen(std::int32_t x, std::int32_t y) { game_.PointerRelease(x, y); }
+  // The pointer over an object panel, in panel coordinates. A double click is the double click
+  // itself followed by the press it also is, as windows report it.
+  virtual void MoveOnPanel(Panel panel, std::int32_t x, std::int32_t y) {
+    PanelMove(game_, panel, x, y);
+  }
+  virtual void PressOnPanel(Panel panel, std::int32_t x, std::int32_t y) {
+    PanelPress(game_, panel, x, y);
+  }
+  virtual void ReleaseOnPanel(Panel panel, std::int32_t x, std::int32_t y) {
+    PanelRelease(game_, panel, x, y);
+  }
+  virtual void DoubleClickOnPanel(Panel panel, std::int32_t x, std::int32_t y) {
+    PanelDoubleClick(game_, panel);
+    PanelPress(game_, panel, x, y);
+  }
   // A press on suggestion n (1..3).
   virtual void PressSuggestion(int n) { game_.PressSuggestion(n); }
   // A press and release of a picture button or tick picture; what the window does after it.

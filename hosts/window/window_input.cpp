@@ -12,8 +12,7 @@
 namespace zunk {
 
 void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button) {
-  const Qt::MouseButtons held =
-      type == QEvent::MouseButtonRelease || type == QEvent::MouseMove ? Qt::NoButton : button;
+  const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : button;
   const Qt::MouseButton which = type == QEvent::MouseMove ? Qt::NoButton : button;
   QMouseEvent event(type, QPointF(at), QPointF(widget.mapToGlobal(at)), which, held,
                     Qt::NoModifier);
@@ -55,6 +54,23 @@ void WindowInput::PressOnScreen(std::int32_t x, std::int32_t y) {
 
 void WindowInput::ReleaseOnScreen(std::int32_t x, std::int32_t y) {
   SendMouse(window_.tela(), QEvent::MouseButtonRelease, QPoint(x, y));
+}
+
+void WindowInput::MoveOnPanel(Panel panel, std::int32_t x, std::int32_t y) {
+  // A move with the button held reaches the pressed panel, wherever the pointer is.
+  SendMouse(window_.panel(panel), QEvent::MouseMove, QPoint(x, y));
+}
+
+void WindowInput::PressOnPanel(Panel panel, std::int32_t x, std::int32_t y) {
+  SendMouse(window_.panel(panel), QEvent::MouseButtonPress, QPoint(x, y));
+}
+
+void WindowInput::ReleaseOnPanel(Panel panel, std::int32_t x, std::int32_t y) {
+  SendMouse(window_.panel(panel), QEvent::MouseButtonRelease, QPoint(x, y));
+}
+
+void WindowInput::DoubleClickOnPanel(Panel panel, std::int32_t x, std::int32_t y) {
+  SendMouse(window_.panel(panel), QEvent::MouseButtonDblClick, QPoint(x, y));
 }
 
 void WindowInput::PressSuggestion(int n) {

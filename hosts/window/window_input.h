@@ -17,6 +17,10 @@ class WindowInput : public PlayerInput {
   void PressOnScreen(std::int32_t x, std::int32_t y) override;
   void ReleaseOnScreen(std::int32_t x, std::int32_t y) override;
   void PressSuggestion(int n) override;
+  void MoveOnPanel(Panel panel, std::int32_t x, std::int32_t y) override;
+  void PressOnPanel(Panel panel, std::int32_t x, std::int32_t y) override;
+  void ReleaseOnPanel(Panel panel, std::int32_t x, std::int32_t y) override;
+  void DoubleClickOnPanel(Panel panel, std::int32_t x, std::int32_t y) override;
   WindowAction PressButton(WindowButton button) override;
   bool RunCommand(const std::string& command, const std::string& utf8_argument,
                   std::ostream& out) override;

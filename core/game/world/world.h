@@ -51,6 +51,8 @@ enum FixedRegister : int {
   kRegLinkY = 25,
   kRegPointerX = 26,  // the last press on the screen
   kRegPointerY = 27,
+  kRegPanelX = 28,  // the last press on an object panel, in the panel
+  kRegPanelY = 29,
   kRegSentenceObject = 30,
   kRegVerb = 31,
   kRegWord1 = 32,
