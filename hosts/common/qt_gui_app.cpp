@@ -32,4 +32,8 @@ void EnsureGuiApplication() {
   qInstallMessageHandler(previous);
 }
 
+void KeepOnlySeriousQtMessages() {
+  qInstallMessageHandler(DropStartupNotices);
+}
+
 }  // namespace zunk

@@ -8,4 +8,8 @@ namespace zunk {
 // platform unless QT_QPA_PLATFORM already names another) and kept until the program ends.
 void EnsureGuiApplication();
 
+// Qt's own notices (no runtime folder, a platform without window masks, ...) are of no use to
+// a player and would garble a transcript: only critical and fatal messages reach standard error.
+void KeepOnlySeriousQtMessages();
+
 }  // namespace zunk

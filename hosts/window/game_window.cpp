@@ -88,6 +88,21 @@ GameWindow::~GameWindow() {
   }
 }
 
+int GameWindow::LightnessUnder(const QRect& rect) const {
+  // The mean over the rectangle: captions sit on grained wood, not on one colour.
+  long sum = 0;
+  long count = 0;
+  for (int y = rect.top(); y <= rect.bottom(); ++y) {
+    for (int x = rect.left(); x <= rect.right(); ++x) {
+      if (x >= art_.background.width() || y >= art_.background.height()) continue;
+      const Colour c = art_.background.Pixel(x, y);
+      sum += QColor(RedOf(c), GreenOf(c), BlueOf(c)).lightness();
+      ++count;
+    }
+  }
+  return count == 0 ? 255 : static_cast<int>(sum / count);
+}
+
 QColor GameWindow::BackgroundAt(const QRect& rect) const {
   const Colour c = art_.background.Pixel(rect.x(), rect.y());
   return QColor(RedOf(c), GreenOf(c), BlueOf(c));
@@ -98,10 +113,9 @@ QLabel* GameWindow::Caption(const QString& text, const QRect& rect) {
   label->setGeometry(rect);
   // A caption without a function of its own drags the window like the background.
   label->setAttribute(Qt::WA_TransparentForMouseEvents);
-  const QColor under = BackgroundAt(rect);
   QPalette palette = label->palette();
   palette.setColor(QPalette::WindowText,
-                   under.lightness() < 128 ? QColor(240, 228, 200) : QColor(60, 45, 30));
+                   LightnessUnder(rect) < 128 ? QColor(240, 228, 200) : QColor(60, 45, 30));
   label->setPalette(palette);
   QFont font = StatusFont();
   font.setUnderline(false);
@@ -235,9 +249,9 @@ void GameWindow::BuildTextElements() {
   stk_->setAttribute(Qt::WA_TransparentForMouseEvents);
   {
     QPalette palette = stk_->palette();
-    const QColor under = BackgroundAt(layout::kStk);
-    palette.setColor(QPalette::WindowText,
-                     under.lightness() < 128 ? QColor(240, 228, 200) : QColor(40, 30, 20));
+    palette.setColor(QPalette::WindowText, LightnessUnder(layout::kStk) < 128
+                                               ? QColor(240, 228, 200)
+                                               : QColor(40, 30, 20));
     stk_->setPalette(palette);
   }
 

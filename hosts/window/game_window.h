@@ -86,6 +86,7 @@ class GameWindow : public QWidget {
   void BuildPanels();
   void BuildButtons();
   QColor BackgroundAt(const QRect& rect) const;
+  int LightnessUnder(const QRect& rect) const;
   QLabel* Caption(const QString& text, const QRect& rect);
   void RefreshTicks();
 

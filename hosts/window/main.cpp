@@ -15,6 +15,7 @@
 #include "game_window.h"
 #include "platform/cp1252.h"
 #include "player.h"
+#include "qt_gui_app.h"
 #include "qt_strings.h"
 #include "script/script_fault.h"
 #include "window_pictures.h"
@@ -109,6 +110,7 @@ int main(int argc, char** argv) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
   }
+  zunk::KeepOnlySeriousQtMessages();
   QApplication app(argc, argv);
   QApplication::setApplicationName("zunk");
   const bool scripted = !options.input.empty();

@@ -93,7 +93,7 @@ TEST_F(WindowTest, OutlineIsCutFromTheBackgroundsMagenta) {
   // than making it vanish.
   QWidget plain;
   ShapeWindow(plain, Picture(30, 20, kWhite));
-  EXPECT_EQ(plain.mask(), QRegion(0, 0, 30, 20));
+  EXPECT_TRUE(plain.mask().xored(QRegion(0, 0, 30, 20)).isEmpty());
   ShapeWindow(plain, Picture(30, 20, kMagenta));
   EXPECT_TRUE(plain.mask().isEmpty());
 }
@@ -188,7 +188,9 @@ TEST_F(WindowTest, ScreenshotMatchesTheGoldenOutsideTheTextAreas) {
   const QImage shot = GrabWindow(*window_).convertToFormat(QImage::Format_ARGB32);
   ASSERT_EQ(shot.size(), QSize(640, 350));
   const QString golden = QString(ZUNK_TEST_DATA_DIR) + "/data/golden/window_demo.png";
-  if (std::getenv("ZUNK_UPDATE_GOLDEN") != nullptr) ASSERT_TRUE(shot.save(golden));
+  if (std::getenv("ZUNK_UPDATE_GOLDEN") != nullptr) {
+    ASSERT_TRUE(shot.save(golden));
+  }
   const QImage expected = QImage(golden).convertToFormat(QImage::Format_ARGB32);
   ASSERT_EQ(expected.size(), shot.size()) << "missing golden picture " << golden.toStdString();
   // Text depends on the fonts installed: the areas that hold text are left out.
