@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what the project needs (Debian packages, skipped when already there), builds, and
 # then plays the demo game, runs the tests, the benchmarks or the fuzz targets.
-#   ./build.sh demo    build and play the bundled demo in the headless player
+#   ./build.sh demo    build and open the game window on the bundled demo
+#   ./build.sh headless  build and play the bundled demo in the headless player (a terminal)
 #   ./build.sh test    build and run the tests, plainly and under ASan + UBSan, then each
 #                      fuzz target for 10 s
 #   ./build.sh bench   build in Release and run the benchmarks
@@ -53,6 +54,11 @@ case "${1:-}" in
   demo)
     install_deps
     build build
+    exec build/bin/zunk build/demo --base farol
+    ;;
+  headless)
+    install_deps
+    build build
     exec build/bin/zunk-run build/demo --base farol
     ;;
   test)
@@ -76,7 +82,7 @@ case "${1:-}" in
     build-release/bin/zunk_bench
     ;;
   *)
-    sed -n '2,12p' "$0"
+    sed -n '2,13p' "$0"
     exit 2
     ;;
 esac

@@ -7,6 +7,7 @@
 #include <QStackedWidget>
 #include <QTimer>
 
+#include "game/panel_mouse.h"
 #include "game/timers.h"
 #include "pointer_shapes.h"
 #include "shaped_window.h"
@@ -149,6 +150,50 @@ TEST_F(WindowTest, MinimiseStopsTheClockAndItStaysStopped) {
   QCoreApplication::processEvents();
   EXPECT_FALSE(game_->timers().clock_on);
   EXPECT_FALSE(host_->TimerOn(HeadlessHost::TimerKind::Clock));
+}
+
+// A drag as the window gets it: press on the panel, a move and the release reach the pressed
+// panel in its own coordinates, wherever the pointer is; target is a window point.
+void Drag(GameWindow& window, Panel from, QPoint at, QPoint target) {
+  PictureView& panel = window.panel(from);
+  const QPoint to = target - panel.geometry().topLeft();
+  SendMouse(panel, QEvent::MouseButtonPress, at);
+  SendMouse(panel, QEvent::MouseMove, to);
+  SendMouse(panel, QEvent::MouseButtonRelease, to);
+}
+
+TEST_F(WindowTest, DragAndDropAndDoubleClickOnThePanels) {
+  Start();
+  ASSERT_GT(game_->panels().loc_slots[1], 0) << "the lantern and the shells lie on the beach";
+  // A plain click near a cell's left border drops on the neighbouring cell.
+  Click(window_->panel(Panel::Loc), QPoint(45, 20));
+  EXPECT_EQ(Status(), "] COLOQUE AS CONCHAS NA LANTERNA");
+  EXPECT_FALSE(window_->drag_window().isVisible());
+  EXPECT_EQ(QGuiApplication::overrideCursor(), nullptr);
+  // Onto an empty cell of the carried objects: the drop point is the drag window's corner.
+  Drag(*window_, Panel::Loc, QPoint(20, 20),
+       layout::kObjJog.topLeft() + QPoint(20, 15) + QPoint(10, 10));
+  EXPECT_EQ(Status(), "] PEGUE A LANTERNA");
+  EXPECT_EQ(Mensag().toPlainText(), "Ok.");
+  ASSERT_GT(game_->panels().jog_slots[0], 0);
+  // From the carried objects onto the screen.
+  Drag(*window_, Panel::Jog, QPoint(20, 20), QPoint(200, 100));
+  EXPECT_EQ(Status(), "] SOLTE A LANTERNA");
+  // Outside every target nothing happens.
+  Drag(*window_, Panel::Loc, QPoint(20, 20), QPoint(630, 345));
+  EXPECT_EQ(Status(), "] SOLTE A LANTERNA");
+  // A double click examines an object without a program (its own drop does nothing).
+  PictureView& loc = window_->panel(Panel::Loc);
+  SendMouse(loc, QEvent::MouseButtonPress, QPoint(20, 20));
+  SendMouse(loc, QEvent::MouseButtonRelease, QPoint(20, 20));
+  SendMouse(loc, QEvent::MouseButtonDblClick, QPoint(20, 20));
+  SendMouse(loc, QEvent::MouseButtonRelease, QPoint(20, 20));
+  EXPECT_TRUE(Status().startsWith("] EXAMINE A")) << Status().toStdString();
+  // Hover gives the drag pointer over an object and the arrow over an empty cell.
+  SendMouse(loc, QEvent::MouseMove, QPoint(20, 20));
+  EXPECT_EQ(loc.cursor().shape(), PointerShape(kDragPointer));
+  SendMouse(loc, QEvent::MouseMove, QPoint(20, 110));
+  EXPECT_EQ(loc.cursor().shape(), Qt::ArrowCursor);
 }
 
 TEST_F(WindowTest, FaultsWhileTheErrorBoxIsOpenJoinIt) {

@@ -1,0 +1,73 @@
+// The game window's speed: Return in Frase to the repainted window on a demo location, and
+// the redraw of the whole window alone. Runs on Qt's offscreen platform.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <cstdlib>
+#include <memory>
+
+#include "game_window.h"
+#include "qt_gui_app.h"
+#include "test_support.h"
+#include "window_host.h"
+#include "window_pictures.h"
+
+namespace zunk {
+namespace {
+
+struct DemoWindow {
+  DemoWindow() {
+    std::filesystem::copy(ZUNK_DEMO_DIR, dir.path() / "jogo",
+                          std::filesystem::copy_options::recursive);
+    GameConfig config;
+    config.game_dir = dir.path() / "jogo";
+    config.base_name = "farol";
+    game = std::make_unique<Game>(host, config);
+    window = std::make_unique<GameWindow>(*game, LoadWindowArt(FindArtFolder()), true);
+    host.AttachWindow(*game, *window);
+    window->show();
+    window->Dispatch([this] { game->Activate(); });
+    QCoreApplication::processEvents();
+  }
+  ~DemoWindow() { host.DetachWindow(); }
+
+  void TypeAndReturn(const QString& sentence) {
+    window->frase().setPlainText(sentence);
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, QStringLiteral("\r"));
+    QCoreApplication::sendEvent(&window->frase(), &press);
+    window->repaint();  // the whole window, painted now
+  }
+
+  testing::TempDir dir;
+  WindowHost host{true, false};
+  std::unique_ptr<Game> game;
+  std::unique_ptr<GameWindow> window;
+};
+
+// A typical turn: OLHE on the beach redraws the location (screen, panels, messages).
+void BM_ReturnToRepaintedWindow(benchmark::State& state) {
+  DemoWindow demo;
+  for (auto _ : state) demo.TypeAndReturn(QStringLiteral("OLHE"));
+}
+BENCHMARK(BM_ReturnToRepaintedWindow)->Unit(benchmark::kMillisecond);
+
+// A sentence the parser does not understand: messages and status only.
+void BM_ReturnUnknownSentence(benchmark::State& state) {
+  DemoWindow demo;
+  for (auto _ : state) demo.TypeAndReturn(QStringLiteral("DANCE"));
+}
+BENCHMARK(BM_ReturnUnknownSentence)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+}  // namespace zunk
+
+int main(int argc, char** argv) {
+  ::setenv("QT_QPA_PLATFORM", "offscreen", 0);
+  zunk::KeepOnlySeriousQtMessages();
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
