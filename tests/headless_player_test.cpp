@@ -134,6 +134,28 @@ TEST(HeadlessPlayerTest, PointerAndSuggestionCommandsReachTheGame) {
        "> !click 5,105\npágina: Web\nweb: pagina.html\n| porta aberta\n"}));
 }
 
+TEST(HeadlessPlayerTest, PanelCommandsHoverDragAndDoubleClickOnTheDemo) {
+  // On the beach: LANTERNA (1) and CONCHAS (5) in ObjLoc. The shells are dragged onto the
+  // first carried cell, examined there, and dragged back onto the screen; the second click of
+  // a double click on an empty cell does nothing.
+  TempDir work;
+  std::filesystem::copy(ZUNK_DEMO_DIR, work.path() / "jogo",
+                        std::filesystem::copy_options::recursive);
+  WriteBytes(work.path() / "entrada.txt",
+             "!hover loc 20,20\n!hover jog 10,10\n!drag loc 60,20 460,270\n!panels\n"
+             "!dblclick jog 20,20\n!drag jog 20,20 110,110\n!dblclick loc 60,60\n!hover loc 1\n"
+             "!drag loc 1,2\n!dblclick xx 1,2\n");
+  EXPECT_TRUE(
+      InOrder(Shell(work.path(), kPlayer + "jogo --input entrada.txt"),
+              {"> !hover loc 20,20\npainel: loc objeto 1 (arrastar)\n",
+               "> !hover jog 10,10\npainel: jog nenhum (seta)\n", "status: ] PEGUE AS CONCHAS\n",
+               "Com você: 5 0", "> !dblclick jog 20,20\n| É umas conchas rosadas.\n",
+               "status: ] EXAMINE AS CONCHAS\n", "status: ] SOLTE AS CONCHAS\n",
+               "> !dblclick loc 60,60\n| Ok.\nstatus: ] SOLTE AS CONCHAS\n",
+               "aviso: uso: !hover loc|jog X,Y\n", "aviso: uso: !drag loc|jog X,Y TX,TY\n",
+               "aviso: uso: !dblclick loc|jog X,Y\n"}));
+}
+
 TEST(HeadlessPlayerTest, FaultsGoToTheTranscriptWhichExpectComparesAndShowsTheDifference) {
   const SmallGame game({{"inicio", {"msg= antes", "script inicio"}}});
   const std::string input = "!lin msg= depois\n!reg 300\n!obj nada\n!reg 5\n!regs\n";
