@@ -228,6 +228,23 @@ TEST_F(WindowTest, ClosingDuringAWaitEndsEveryRunAtOnce) {
   EXPECT_EQ(game_->output().lines(), lines);
 }
 
+TEST_F(WindowTest, ClosingDuringAnEffectOrAFetchEndsTheRun) {
+  Start(/*scripted=*/false);
+  // The move to the pier draws its screen with a transition, step by step.
+  QTimer::singleShot(0, window_.get(), [this] { window_->close(); });
+  window_->Dispatch([this] { game_->ExecLineFromHost("irpara cais"); });
+  EXPECT_TRUE(window_->closing());
+}
+
+TEST_F(WindowTest, ClosingBeforeAFetchEndsTheRunWithoutARequest) {
+  Start(/*scripted=*/false);
+  game_->url = "http://127.0.0.1:9/";  // nothing listens: a request would fail, not hang
+  QTimer::singleShot(0, window_.get(), [this] { window_->close(); });
+  window_->Dispatch([this] { game_->RunScriptFromHost("naoexiste"); });
+  EXPECT_TRUE(window_->closing());
+  EXPECT_FALSE(std::filesystem::exists(game_dir() / "naoexiste.scpt"));
+}
+
 TEST_F(WindowTest, ScreenshotMatchesTheGoldenOutsideTheTextAreas) {
   Start();
   const QImage shot = GrabWindow(*window_).convertToFormat(QImage::Format_ARGB32);
