@@ -137,7 +137,7 @@ void SentenceCorpus(const fs::path& demo, const fs::path& tests_data, const fs::
   constexpr std::size_t kPlayedSentences = 8;
   const Corpus corpus(out, "sentence");
   int n = 0;
-  for (const std::string kind : {"", "_clicks", "_night"}) {
+  for (const std::string kind : {"", "_clicks", "_night", "_newcomer"}) {
     const Words sentences =
         WalkthroughSentences(ReadOrEmpty(tests_data / ("demo_walkthrough" + kind + ".txt")));
     for (const std::string& sentence : sentences) {
