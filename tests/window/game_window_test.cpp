@@ -230,9 +230,9 @@ TEST_F(WindowTest, ClosingDuringAWaitEndsEveryRunAtOnce) {
 
 TEST_F(WindowTest, ClosingDuringAnEffectOrAFetchEndsTheRun) {
   Start(/*scripted=*/false);
-  // The move to the pier draws its screen with a transition, step by step.
+  // An effect shows its steps one by one, letting events run between them.
   QTimer::singleShot(0, window_.get(), [this] { window_->close(); });
-  window_->Dispatch([this] { game_->ExecLineFromHost("irpara cais"); });
+  window_->Dispatch([this] { game_->ExecLineFromHost("efeito fadeon,0"); });
   EXPECT_TRUE(window_->closing());
 }
 
