@@ -149,7 +149,7 @@ TEST(HeadlessPlayerTest, PanelCommandsHoverDragAndDoubleClickOnTheDemo) {
       InOrder(Shell(work.path(), kPlayer + "jogo --input entrada.txt"),
               {"> !hover loc 20,20\npainel: loc objeto 1 (arrastar)\n",
                "> !hover jog 10,10\npainel: jog nenhum (seta)\n", "status: ] PEGUE AS CONCHAS\n",
-               "Com você: 5 0", "> !dblclick jog 20,20\n| É umas conchas rosadas.\n",
+               "Com você: 5 0", "> !dblclick jog 20,20\n| São umas conchas rosadas.\n",
                "status: ] EXAMINE AS CONCHAS\n", "status: ] SOLTE AS CONCHAS\n",
                "> !dblclick loc 60,60\n| Ok.\nstatus: ] SOLTE AS CONCHAS\n",
                "aviso: uso: !hover loc|jog X,Y\n", "aviso: uso: !drag loc|jog X,Y TX,TY\n",
