@@ -63,7 +63,7 @@ class HeadlessPlayer {
   PlayerInput& input_;
   std::deque<std::string> held_;  // UTF-8 lines for the next pump
   bool holding_ = false;
-  bool ended_ = false;          // the last input line was "!queue"
+  bool ended_ = false;  // the last input line was "!queue"
 };
 
 }  // namespace zunk

@@ -25,7 +25,7 @@ namespace zunk {
 namespace {
 
 constexpr QColor kNavy{0, 0, 128};
-constexpr QColor kLampIdle{128, 0, 0};     // maroon
+constexpr QColor kLampIdle{128, 0, 0};        // maroon
 constexpr QColor kLampFetching{0, 255, 255};  // aqua
 
 QFont StatusFont() {
@@ -199,15 +199,12 @@ void GameWindow::BuildSettingsPage(QWidget* page) {
   url_->setText(FromCp1252(game_.url));
   login_->setText(FromCp1252(game_.login));
   senha_->setText(FromCp1252(game_.senha));
-  connect(url_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    game_.url = ToCp1252(text);
-  });
-  connect(login_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    game_.login = ToCp1252(text);
-  });
-  connect(senha_, &QLineEdit::textEdited, this, [this](const QString& text) {
-    game_.senha = ToCp1252(text);
-  });
+  connect(url_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { game_.url = ToCp1252(text); });
+  connect(login_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { game_.login = ToCp1252(text); });
+  connect(senha_, &QLineEdit::textEdited, this,
+          [this](const QString& text) { game_.senha = ToCp1252(text); });
 
   label("Scripts for\u00e7ar_busca:", layout::kScriptsHeading);
   label("Arquivos for\u00e7ar_busca:", layout::kFilesHeading);
@@ -218,9 +215,8 @@ void GameWindow::BuildSettingsPage(QWidget* page) {
     auto* text = new QLabel(QString::fromUtf8(tick.label), page);
     text->setGeometry(tick.at.x() + 18, tick.at.y() - 1, 160, 15);
     const auto which = WindowButtonByName(tick.name);
-    connect(button, &PictureButton::Pressed, this, [this, which] {
-      Dispatch([&] { PressWindowButton(game_, *which); });
-    });
+    connect(button, &PictureButton::Pressed, this,
+            [this, which] { Dispatch([&] { PressWindowButton(game_, *which); }); });
     buttons_[name] = button;
   }
   // The version and update controls come with the updates.

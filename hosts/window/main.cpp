@@ -18,9 +18,9 @@
 #include "qt_gui_app.h"
 #include "qt_strings.h"
 #include "script/script_fault.h"
-#include "window_pictures.h"
 #include "window_host.h"
 #include "window_input.h"
+#include "window_pictures.h"
 
 namespace {
 

@@ -18,7 +18,7 @@ struct ButtonArt {
 };
 
 struct WindowArt {
-  Picture background;  // fundo: 640 × 350, magenta outside the window's outline
+  Picture background;                    // fundo: 640 × 350, magenta outside the window's outline
   std::map<QString, ButtonArt> buttons;  // by element name ("btFim", ...)
   QPixmap tick_on;
   QPixmap tick_off;

@@ -13,8 +13,8 @@
 #include "game/game.h"
 #include "game_window.h"
 #include "qt_strings.h"
-#include "window_pictures.h"
 #include "window_host.h"
+#include "window_pictures.h"
 
 namespace zunk::testing {
 
