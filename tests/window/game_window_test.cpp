@@ -228,6 +228,14 @@ TEST_F(WindowTest, ClosingDuringAWaitEndsEveryRunAtOnce) {
   EXPECT_EQ(game_->output().lines(), lines);
 }
 
+TEST_F(WindowTest, TypingWorksWhileAScriptWaits) {
+  Start(/*scripted=*/false);
+  QTimer::singleShot(20, window_.get(), [this] { Type("OLHE"); });
+  window_->Dispatch([this] { game_->ExecLineFromHost("delay 300"); });
+  EXPECT_EQ(Status(), "] OLHE");
+  EXPECT_TRUE(Mensag().toPlainText().startsWith(QString::fromUtf8("Você está na praia")));
+}
+
 TEST_F(WindowTest, ClosingDuringAnEffectOrAFetchEndsTheRun) {
   Start(/*scripted=*/false);
   // An effect shows its steps one by one, letting events run between them.
