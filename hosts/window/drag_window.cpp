@@ -31,19 +31,15 @@ void DragWindow::paintEvent(QPaintEvent*) {
 }
 
 void DragWindow::mousePressEvent(QMouseEvent* event) {
-  dragging_ = true;
-  last_global_ = event->globalPosition().toPoint();
+  dragger_.Press(*event);
 }
 
 void DragWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (!dragging_) return;
-  const QPoint now = event->globalPosition().toPoint();
-  move(pos() + (now - last_global_));
-  last_global_ = now;
+  dragger_.Move(*this, *event);
 }
 
 void DragWindow::mouseReleaseEvent(QMouseEvent*) {
-  dragging_ = false;
+  dragger_.Release();
 }
 
 }  // namespace zunk

@@ -7,6 +7,7 @@
 #include <QWidget>
 
 #include "screen/picture.h"
+#include "window_dragger.h"
 
 namespace zunk {
 
@@ -26,8 +27,7 @@ class DragWindow : public QWidget {
 
  private:
   QImage image_;
-  bool dragging_ = false;
-  QPoint last_global_;
+  WindowDragger dragger_;
 };
 
 }  // namespace zunk

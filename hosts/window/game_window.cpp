@@ -494,19 +494,15 @@ void GameWindow::paintEvent(QPaintEvent*) {
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
   // The background, captions without a function and the suggestion panel drag the window.
-  dragging_window_ = true;
-  drag_start_global_ = event->globalPosition().toPoint();
+  dragger_.Press(*event);
 }
 
 void GameWindow::mouseMoveEvent(QMouseEvent* event) {
-  if (!dragging_window_) return;
-  const QPoint now = event->globalPosition().toPoint();
-  move(pos() + (now - drag_start_global_));
-  drag_start_global_ = now;
+  dragger_.Move(*this, *event);
 }
 
 void GameWindow::mouseReleaseEvent(QMouseEvent*) {
-  dragging_window_ = false;
+  dragger_.Release();
 }
 
 bool GameWindow::eventFilter(QObject* watched, QEvent* event) {

@@ -18,6 +18,7 @@
 #include "game/game.h"
 #include "game/window_buttons.h"
 #include "picture_button.h"
+#include "window_dragger.h"
 #include "window_pictures.h"
 
 class QLineEdit;
@@ -113,8 +114,7 @@ class GameWindow : public QWidget {
   std::map<QString, PictureButton*> buttons_;
   DragWindow drag_window_;
 
-  bool dragging_window_ = false;
-  QPoint drag_start_global_;
+  WindowDragger dragger_;
   QPoint pointer_saved_at_press_;
   int override_cursors_ = 0;
   bool closing_ = false;
