@@ -80,6 +80,8 @@ case "${1:-}" in
     install_deps
     build build-release -DCMAKE_BUILD_TYPE=Release
     build-release/bin/zunk_bench
+    build-release/bin/zunk_window_bench
+    python3 bench/window_startup.py build-release/bin/zunk build-release/demo 10
     ;;
   *)
     sed -n '2,13p' "$0"

@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
     host.AttachWindow(*game, window);
     if (options.first_frame) {
       window.OnFirstPaint([&window] {
-        std::cout << "primeiro quadro: " << MonotonicMs() << " ms, residente "
+        std::cout << std::fixed << "primeiro quadro: " << MonotonicMs() << " ms, residente "
                   << ResidentKiB() / 1024.0 << " MB\n"
                   << std::flush;
         QMetaObject::invokeMethod(&window, &QWidget::close, Qt::QueuedConnection);
