@@ -102,7 +102,14 @@ int main(int argc, char** argv) {
     return 2;
   }
   // Shaped, self-placed and always-on-top windows need X11 (through XWayland under Wayland).
-  if (std::getenv("QT_QPA_PLATFORM") == nullptr) ::setenv("QT_QPA_PLATFORM", "xcb", 0);
+  if (std::getenv("QT_QPA_PLATFORM") == nullptr) {
+    if (std::getenv("DISPLAY") == nullptr) {
+      std::cerr << "zunk: não há tela gráfica (DISPLAY não definido); num terminal, jogue com "
+                   "zunk-run\n";
+      return 1;
+    }
+    ::setenv("QT_QPA_PLATFORM", "xcb", 0);
+  }
   if (options.scale > 0) {
     ::setenv("QT_ENABLE_HIGHDPI_SCALING", "0", 1);
     ::setenv("QT_SCALE_FACTOR", std::to_string(options.scale).c_str(), 1);
@@ -177,11 +184,14 @@ int main(int argc, char** argv) {
       zunk::HeadlessPlayer player(host, *game, std::cout, &driver);
       try {
         QCoreApplication::processEvents();
+        // Console commands reach the game directly: the window shows their effect after each line.
         player.Start();
+        window.Refresh();
         std::string line;
         while (!player.ended() && !window.closing() && std::getline(input, line)) {
           if (options.realtime) host.FireDueTimers();
           player.HandleLine(line);
+          if (!window.closing()) window.Refresh();
           QCoreApplication::processEvents();
         }
         player.Finish();

@@ -91,6 +91,7 @@ WindowAction WindowInput::PressButton(WindowButton button) {
 bool WindowInput::RunCommand(const std::string& command, const std::string& utf8_argument,
                              std::ostream& out) {
   if (command == "window") {
+    window_.Refresh();  // what console commands of this turn changed
     if (utf8_argument.empty()) {
       out << "aviso: uso: !window ARQUIVO.png\n";
     } else if (!GrabWindow(window_).save(QString::fromStdString(utf8_argument), "PNG")) {

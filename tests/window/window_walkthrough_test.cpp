@@ -60,6 +60,14 @@ TEST(WindowProgramTest, WindowCommandSavesTheWholeWindow) {
   EXPECT_EQ(status, 0);
   const QImage shot(QString::fromStdString((work.path() / "janela.png").string()));
   EXPECT_EQ(shot.size(), QSize(640, 350));
+  // The start script's messages are in the window, not only in the transcript: a line of
+  // Mensag holds dark text on its flat background.
+  const QColor flat = shot.pixelColor(10, 217);
+  bool text_seen = false;
+  for (int x = 12; x < 400 && !text_seen; ++x) {
+    for (int y = 218; y < 232 && !text_seen; ++y) text_seen = shot.pixelColor(x, y) != flat;
+  }
+  EXPECT_TRUE(text_seen);
   // btFim ends the game: the line after it is never read.
   EXPECT_NE(transcript.find("janela: encerrada"), std::string::npos);
   EXPECT_EQ(transcript.find("> OLHE"), std::string::npos);
