@@ -39,6 +39,10 @@ class WindowTest : public ::testing::Test {
     if (host_) host_->DetachWindow();
     window_.reset();
     game_.reset();
+    // Timers and objects left for deletion (also by a nested loop, the error box's) go now, not
+    // at exit.
+    QCoreApplication::processEvents();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   }
 
   QPlainTextEdit& Mensag() { return *window_->findChild<QPlainTextEdit*>("Mensag"); }
