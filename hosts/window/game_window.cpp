@@ -415,13 +415,24 @@ void GameWindow::RefreshTicks() {
 }
 
 void GameWindow::ShowScreenNow() {
-  tela_->SetImage(ToQImage(game_.screen().tela));
+  // Every event refreshes: a picture that did not change is neither converted nor repainted.
+  const Picture& tela = game_.screen().tela;
+  if (tela == shown_tela_) return;
+  shown_tela_ = tela;
+  tela_->SetImage(ToQImage(tela));
 }
 
 void GameWindow::ShowPanelsNow() {
   // Empty cells are magenta: the background shows through them.
-  obj_loc_->SetImage(ToKeyedQImage(game_.panels().loc));
-  obj_jog_->SetImage(ToKeyedQImage(game_.panels().jog));
+  const ObjectPanels& panels = game_.panels();
+  if (!(panels.loc == shown_loc_)) {
+    shown_loc_ = panels.loc;
+    obj_loc_->SetImage(ToKeyedQImage(shown_loc_));
+  }
+  if (!(panels.jog == shown_jog_)) {
+    shown_jog_ = panels.jog;
+    obj_jog_->SetImage(ToKeyedQImage(shown_jog_));
+  }
 }
 
 void GameWindow::ShowPage(BookPage page) {

@@ -122,6 +122,9 @@ class GameWindow : public QWidget {
   bool first_show_ = true;
   std::function<void()> on_first_paint_;
   std::vector<std::string> shown_lines_;
+  Picture shown_tela_;
+  Picture shown_loc_;
+  Picture shown_jog_;
   Font shown_font_;
   bool font_shown_ = false;
 };

@@ -14,6 +14,9 @@ PictureButton::PictureButton(QWidget* parent, const QString& name, QPixmap relea
 }
 
 void PictureButton::SetPictures(QPixmap released, QPixmap pressed) {
+  if (released.cacheKey() == released_.cacheKey() && pressed.cacheKey() == pressed_.cacheKey()) {
+    return;
+  }
   released_ = std::move(released);
   pressed_ = std::move(pressed);
   update();
