@@ -2,6 +2,7 @@
 #include "window_host.h"
 
 #include <QCoreApplication>
+#include <utility>
 
 #include "game/game.h"
 #include "game_window.h"
@@ -24,10 +25,18 @@ void WindowHost::AttachWindow(Game& game, GameWindow& window) {
   window_ = &window;
   Attach(game);
   QObject::connect(&clock_timer_, &QTimer::timeout, &window, [this] {
-    if (window_ != nullptr) window_->Dispatch([this] { game_->ClockTick(); });
+    if (InputHold::Active()) {
+      clock_tick_held_ = true;
+    } else if (window_ != nullptr) {
+      window_->Dispatch([this] { game_->ClockTick(); });
+    }
   });
   QObject::connect(&periodic_timer_, &QTimer::timeout, &window, [this] {
-    if (window_ != nullptr) window_->Dispatch([this] { game_->PeriodicTick(); });
+    if (InputHold::Active()) {
+      periodic_tick_held_ = true;
+    } else if (window_ != nullptr) {
+      window_->Dispatch([this] { game_->PeriodicTick(); });
+    }
   });
 }
 
@@ -35,6 +44,21 @@ void WindowHost::DetachWindow() {
   clock_timer_.stop();
   periodic_timer_.stop();
   window_ = nullptr;
+}
+
+std::unique_ptr<InputHold> WindowHost::HoldInput(InputHold::Passes passes) {
+  return std::make_unique<InputHold>(std::move(passes), [this] {
+    // Ticks held back fire once, from the event loop, after the held input.
+    QTimer::singleShot(0, &clock_timer_, [this] {
+      if (window_ == nullptr || InputHold::Active()) return;
+      const bool clock = std::exchange(clock_tick_held_, false);
+      const bool periodic = std::exchange(periodic_tick_held_, false);
+      if (clock && clock_timer_.isActive()) window_->Dispatch([this] { game_->ClockTick(); });
+      if (periodic && periodic_timer_.isActive()) {
+        window_->Dispatch([this] { game_->PeriodicTick(); });
+      }
+    });
+  });
 }
 
 void WindowHost::PumpEvents() {

@@ -7,8 +7,10 @@
 #include <QMessageBox>
 #include <QPointer>
 #include <QTimer>
+#include <memory>
 
 #include "headless_host.h"
+#include "input_hold.h"
 
 namespace zunk {
 
@@ -42,6 +44,10 @@ class WindowHost : public HeadlessHost {
   void HideDragWindow() override;
   void FocusInput() override;
 
+  // Holds the player's input back until the returned hold ends (a blocking play or transfer);
+  // timer ticks that fall due meanwhile fire once afterwards.
+  std::unique_ptr<InputHold> HoldInput(InputHold::Passes passes = {});
+
   // The error box shown now, if any (one at a time; later faults are added to it).
   QMessageBox* error_box() const { return error_box_; }
 
@@ -51,6 +57,8 @@ class WindowHost : public HeadlessHost {
   GameWindow* window_ = nullptr;
   QTimer clock_timer_;
   QTimer periodic_timer_;
+  bool clock_tick_held_ = false;
+  bool periodic_tick_held_ = false;
   QPointer<QMessageBox> error_box_;
 };
 
