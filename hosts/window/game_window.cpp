@@ -497,10 +497,9 @@ void GameWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(0, 0, background_);
-  if (on_first_paint_) {
-    // After this paint and its children's have reached the screen.
-    QTimer::singleShot(0, this, std::exchange(on_first_paint_, nullptr));
-  }
+  // After this paint and its children's have reached the screen.
+  for (auto& call : std::exchange(on_first_paint_, {}))
+    QTimer::singleShot(0, this, std::move(call));
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {
