@@ -63,13 +63,32 @@ void MediaPlayers::Connect(int c) {
           [this, c](QMediaPlayer::Error, const QString& message) { Failed(c, message); });
 }
 
-void MediaPlayers::Play(const MediaRequest& request) {
+void MediaPlayers::FirstFramePainted() {
+  first_frame_painted_ = true;
   Make();
+  for (auto& request : before_first_frame_) {
+    if (request) Start(*std::exchange(request, std::nullopt));
+  }
+}
+
+void MediaPlayers::Play(const MediaRequest& request) {
   const int c = request.channel;
   Channel& channel = At(c);
   channel.open = true;
   channel.playing = true;
   channel.play_id = request.play_id;
+  if (!first_frame_painted_ && !request.wait) {
+    before_first_frame_[static_cast<std::size_t>(c - 1)] = request;
+    return;
+  }
+  Make();
+  Start(request);
+  if (request.wait) Wait(c, request.play_id);
+}
+
+void MediaPlayers::Start(const MediaRequest& request) {
+  const int c = request.channel;
+  Channel& channel = At(c);
   const auto relative = game_.folder().Locate(request.file);
   if (!relative) {
     Failed(c, QStringLiteral("Arquivo não encontrado: ") + FromCp1252(request.file));
@@ -84,7 +103,6 @@ void MediaPlayers::Play(const MediaRequest& request) {
     }
     channel.player->play();
   }
-  if (request.wait) Wait(c, request.play_id);
 }
 
 void MediaPlayers::Replay(int c) {
@@ -96,13 +114,13 @@ void MediaPlayers::Replay(int c) {
 }
 
 void MediaPlayers::Close(int c) {
+  before_first_frame_[static_cast<std::size_t>(std::clamp(c, 1, 4) - 1)].reset();
   Channel& channel = At(c);
   channel.open = false;
   channel.playing = false;
-  if (channel.player != nullptr) {
-    channel.player->stop();
-    channel.player->setSource(QUrl());
-  }
+  // Stopped only: the next play on the channel replaces the file (unloading it here as well
+  // would cost the script a second change of the pipeline's state).
+  if (channel.player != nullptr) channel.player->stop();
   if (wait_loop_ != nullptr) wait_loop_->quit();
 }
 

@@ -12,6 +12,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "platform/host.h"
 
@@ -34,8 +35,13 @@ class MediaPlayers : public QObject {
 
   // Makes the players and Deck (loading the media back end); later calls do nothing.
   void Make();
+  // The window's first frame has been painted: the players are made and the background
+  // plays asked for before it start. Until then those wait, so that the back end does not
+  // slow the first frame; a waiting play makes the players at once.
+  void FirstFramePainted();
 
   void Play(const MediaRequest& request);
+  void Start(const MediaRequest& request);
   void Replay(int channel);
   void Close(int channel);
   void HideVideo();
@@ -65,6 +71,8 @@ class MediaPlayers : public QObject {
   std::array<Channel, 4> channels_{};
   VideoDeck* deck_ = nullptr;
   QEventLoop* wait_loop_ = nullptr;  // the innermost wait
+  bool first_frame_painted_ = false;
+  std::array<std::optional<MediaRequest>, 4> before_first_frame_{};
 };
 
 }  // namespace zunk

@@ -30,7 +30,7 @@ void WindowHost::AttachWindow(Game& game, GameWindow& window) {
     // own first-paint calls.
     window.OnFirstPaint([this] {
       QTimer::singleShot(0, &clock_timer_, [this] {
-        if (media_players_ != nullptr) media_players_->Make();
+        if (media_players_ != nullptr) media_players_->FirstFramePainted();
       });
     });
   }
