@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QImage>
 #include <QMediaPlayer>
+#include <QMessageBox>
 #include <QTimer>
 #include <iostream>
 #include <set>
@@ -95,6 +96,29 @@ TEST_F(MediaWindowTest, AFilmShowsItsFramesInDeckUntilEscape) {
   EXPECT_GT(colours.size(), 50u);
   EXPECT_GT(bright, 100);
   EXPECT_TRUE(QTest::qWaitFor([&] { return !media().IsOpen(4); }, 1000));
+}
+
+TEST_F(MediaWindowTest, AnErrorTheMediaLayerFindsLaterIsShownOnceAndEndsNoRun) {
+  // A WAV header over bytes that are no sound: the header check lets it through, the media
+  // layer fails once it reads on. The script goes on; the channel closes.
+  WriteBytes(game_dir() / "quebrado.wav",
+             std::string("RIFF\x24\0\0\0WAVEfmt ", 16) + std::string(4096, '\x7F'));
+  std::vector<QString> boxes;
+  QTimer box_closer;
+  QObject::connect(&box_closer, &QTimer::timeout, [&] {
+    if (QMessageBox* box = host_->error_box()) {
+      boxes.push_back(box->text());
+      box->accept();
+    }
+  });
+  box_closer.start(20);
+  WriteBytes(game_dir() / "t.scpt", EncodeScript({"play 2,0,quebrado.wav", "msg= depois"}));
+  window_->Dispatch([&] { game_->RunScriptFromHost("t"); });
+  EXPECT_EQ(Mensag().toPlainText(), "depois");
+  EXPECT_TRUE(QTest::qWaitFor([&] { return !media().IsOpen(2); }, 5000));
+  QTest::qWait(300);
+  ASSERT_EQ(boxes.size(), 1u);
+  EXPECT_TRUE(boxes[0].startsWith(QString::fromUtf8("Erro de mídia: "))) << boxes[0].toStdString();
 }
 
 TEST_F(MediaWindowTest, ClosingTheWindowDuringAWaitEndsTheProgramCleanly) {
