@@ -463,10 +463,11 @@ void GameWindow::HidePointer() {
 }
 
 void GameWindow::RestorePointer() {
-  if (override_cursors_ > 0) {
-    QGuiApplication::restoreOverrideCursor();
-    --override_cursors_;
-  }
+  // Only a hidden pointer comes back to where it was pressed: restoring a pointer that was
+  // never hidden (stop after no film) leaves it where the player holds it.
+  if (override_cursors_ <= 0) return;
+  QGuiApplication::restoreOverrideCursor();
+  --override_cursors_;
   QCursor::setPos(pointer_saved_at_press_);
 }
 
