@@ -74,6 +74,8 @@ TEST_F(MediaWindowTest, AFilmShowsItsFramesInDeckUntilEscape) {
   QTimer::singleShot(700, [&] {
     shown = deck().isVisible();
     grabbed = deck().grab().toImage();
+    window_->grab().save(QString::fromStdString(
+        (std::filesystem::temp_directory_path() / "zunk_window_film.png").string()));
     QTest::keyClick(&window_->frase(), Qt::Key_Escape);
   });
   const double ms = Line("play 4,3,gaivotas.avi");  // 2 s
