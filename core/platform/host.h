@@ -37,8 +37,8 @@ enum class Lamp { Idle, Fetching };
 // has since closed or replaced are ignored there.
 
 // One play on a channel: 1 and 2 in the background, 3 waiting for its end, 4 a video in Deck
-// placed at the rectangle (x, y, width, height, in Tela coordinates as links store them),
-// stretched to it, also waiting.
+// placed on Tela at the rectangle (x, y, width, height, as a link stores them: no scroll
+// offset is applied), stretched to it, also waiting.
 struct MediaRequest {
   int channel = 1;
   std::string file;  // CP1252, relative to the game folder; its head has been checked
