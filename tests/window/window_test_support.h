@@ -34,6 +34,9 @@ class WindowTest : public ::testing::Test {
     window_->show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(window_.get()));
     window_->Dispatch([this] { game_->Activate(); });
+    // What waits for the first frame (the media players, the start music) is made now, not in
+    // the middle of a test's timing (each step is one posted call after the one before).
+    for (int step = 0; step < 3; ++step) QCoreApplication::processEvents();
   }
   void TearDown() override {
     if (host_) host_->DetachWindow();
