@@ -97,13 +97,24 @@ Gauge::Gauge(QWidget* parent) : QWidget(parent) {
 }
 
 void Gauge::SetProgress(int percent) {
-  percent_ = std::clamp(percent, 0, 100);
-  update();
+  percent = std::clamp(percent, 0, 100);
+  if (percent == percent_) return;
+  percent_ = percent;
+  repaint();  // a transfer keeps the thread busy: paint now
+}
+
+void Gauge::SetState(const GaugeState& state) {
+  const std::uint64_t maximum = std::max<std::uint64_t>(state.maximum, 1);
+  SetProgress(static_cast<int>(std::min<std::uint64_t>(state.position, maximum) * 100 / maximum));
 }
 
 void Gauge::paintEvent(QPaintEvent*) {
-  if (percent_ == 0) return;
   QPainter painter(this);
+  if (framed_) {
+    painter.setPen(QColor(90, 70, 50));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+  if (percent_ == 0) return;
   painter.fillRect(QRect(0, 0, width() * percent_ / 100, height()), QColor(60, 140, 60));
 }
 
