@@ -251,11 +251,15 @@ void GameWindow::BuildUpdateControls(QWidget* page) {
   check->setObjectName("btVer");
   check->setGeometry(layout::kBtVer);
   check->setFocusPolicy(Qt::NoFocus);
+  QFont small = check->font();
+  small.setPixelSize(11);
+  check->setFont(small);
   connect(check, &QPushButton::clicked, this,
           [this] { Dispatch([&] { PressVersionCheck(game_); }); });
   lb_down_ = new QLabel(QString::fromUtf8("Baixar nova vers\u00e3o"), version);
   lb_down_->setObjectName("lbDown");
   lb_down_->setGeometry(layout::kLbDown);
+  lb_down_->setFont(small);
   auto* download = new QToolButton(version);
   download->setObjectName("btDown");
   download->setArrowType(Qt::DownArrow);
@@ -267,7 +271,7 @@ void GameWindow::BuildUpdateControls(QWidget* page) {
     Perform(action);
   });
   bt_down_ = download;
-  st_down_ = new QLabel(version);
+  st_down_ = new QLabel(page);
   st_down_->setObjectName("stDown");
   st_down_->setGeometry(layout::kStDown);
   QFont bold = st_down_->font();

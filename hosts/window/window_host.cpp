@@ -119,7 +119,7 @@ HttpResult WindowHost::HttpGet(const HttpRequest& request) {
 
 bool WindowHost::InternetConnected() {
   if (!QNetworkInformation::instance()) {
-    QNetworkInformation::load(QNetworkInformation::Feature::Reachability);
+    QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
   }
   const QNetworkInformation* info = QNetworkInformation::instance();
   if (info == nullptr || !info->supports(QNetworkInformation::Feature::Reachability)) return true;

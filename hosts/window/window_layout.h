@@ -80,11 +80,12 @@ inline constexpr QRect kAtualizarScripts{400, 96, 70, 20};
 inline constexpr QRect kAtualizarFiles{400, 156, 70, 20};
 inline constexpr int kG2Top = 190;
 inline constexpr QSize kG2Size{100, 7};
-inline constexpr QRect kVersionArea{20, 150, 236, 38};
+inline constexpr QRect kVersionArea{20, 150, 238, 22};  // clear of the ticks on its right
 // Inside kVersionArea.
-inline constexpr QRect kBtVer{0, 0, 110, 20};
-inline constexpr QRect kLbDown{116, 2, 96, 16};
-inline constexpr QRect kBtDown{214, 0, 20, 20};
-inline constexpr QRect kStDown{0, 22, 236, 16};
+inline constexpr QRect kBtVer{0, 0, 100, 20};
+inline constexpr QRect kLbDown{104, 2, 114, 16};
+inline constexpr QRect kBtDown{218, 0, 20, 20};
+// On the page, under the area and the ticks.
+inline constexpr QRect kStDown{20, 174, 450, 15};
 
 }  // namespace zunk::layout

@@ -2,10 +2,12 @@
 // the loopback web server: "Atualizar" with G2, the lamp, G1 and Stk during a transfer, btStp
 // breaking it off, the player's input held back until it ends, and a look at the settings
 // page.
+#include <QDir>
 #include <QElapsedTimer>
 #include <QPushButton>
 #include <QStackedWidget>
 #include <QTimer>
+#include <iostream>
 
 #include "../test_http_server.h"
 #include "window_input.h"
@@ -101,8 +103,10 @@ TEST_F(UpdatesWindowTest, ATransferShowsOnTheLampG1AndStatusAndHoldsInputUntilIt
 
 TEST_F(UpdatesWindowTest, BtStpBreaksOffTheTransferAndNoFileIsLeft) {
   StartWithServer();
-  QTimer::singleShot(300, window_.get(),
-                     [this] { Click(*window_->button("btStp"), QPoint(5, 5)); });
+  QTimer::singleShot(300, window_.get(), [this] {
+    SendMouse(*window_->button("btStp"), QEvent::MouseButtonPress, QPoint(5, 5));
+    SendMouse(*window_->button("btStp"), QEvent::MouseButtonRelease, QPoint(5, 5));
+  });
   QElapsedTimer clock;
   clock.start();
   bool fetched = true;
