@@ -344,5 +344,41 @@ TEST_F(UpdatesTest, NothingStartsWhileATransferRuns) {
   EXPECT_EQ(server_.TakeRequests(), (Strings{"arquivos.txt", "a.txt", "b.txt"}));
 }
 
+TEST(UpdateConsoleTest, TheHeadlessPlayerPressesTheUpdateControls) {
+  TestHttpServer server;
+  ASSERT_TRUE(server.running());
+  TempDir game;
+  WriteBytes(game.path() / "teste.vrb", "NORTE\n");
+  // Lines 5 and 6 of the settings file hold the login.
+  WriteBytes(game.path() / "teste.ovt", std::string("\n\n\n\n\n") + TestHttpServer::kUser + "\n" +
+                                            TestHttpServer::kPassword + "\n");
+  WriteBytes(game.path() / "entrada.txt",
+             "!atualizar arquivos\n!atualizar scripts\n!versao\n!baixar\nNORTE\n");
+  server.Serve("arquivos.txt", Pairs({{"a.txt", "1"}, {"../b.txt", "1"}}));
+  server.Serve("a.txt", "a");
+  server.Serve("vrs.txt", "2.0\n");
+  const std::string command = std::string(ZUNK_RUN_PATH) + " '" + game.path().string() +
+                              "' --url " + server.url() + " --input '" +
+                              (game.path() / "entrada.txt").string() + "' 2>&1";
+  FILE* pipe = ::popen(command.c_str(), "r");
+  ASSERT_NE(pipe, nullptr);
+  std::string output;
+  char buffer[4096];
+  for (std::size_t n; (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0;)
+    output.append(buffer, n);
+  ::pclose(pipe);
+  std::size_t at = 0;
+  for (const std::string& piece : Strings{
+           "atualizar: 1 verificados, 1 baixados, 0 falharam",
+           "atualizar: lista indispon\xC3\xADvel",
+           "stDown: Existe uma vers\xC3\xA3o mais recente deste jogo...", "btDown: vis\xC3\xADvel",
+           "janela: encerrada", "atualizador: 9k41p2w teste " + server.url()}) {
+    at = output.find(piece, at);
+    ASSERT_NE(at, std::string::npos) << "missing: " << piece << "\n" << output;
+  }
+  EXPECT_EQ(output.find("NORTE"), std::string::npos);  // nothing is read after the end
+  EXPECT_EQ(ReadBytes(game.path() / "a.txt"), "a");
+}
+
 }  // namespace
 }  // namespace zunk::testing
