@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFileInfo>
 #include <QNetworkInformation>
 #include <utility>
@@ -106,9 +107,14 @@ void WindowHost::SetTransferRunning(bool running) {
 HttpResult WindowHost::HttpGet(const HttpRequest& request) {
   if (window_ == nullptr) return HeadlessHost::HttpGet(request);
   HttpRequest pumped = request;
-  pumped.progress = [this, &request](std::uint64_t received, std::uint64_t announced) {
-    // Input is held: this paints, takes btStp and notices the window closing.
-    QCoreApplication::processEvents(QEventLoop::AllEvents);
+  QElapsedTimer since_pump;
+  pumped.progress = [this, &request, &since_pump](std::uint64_t received, std::uint64_t announced) {
+    // Input is held: this paints, takes btStp and notices the window closing. libcurl may
+    // report every few kilobytes; events run at most every 10 ms.
+    if (!since_pump.isValid() || since_pump.elapsed() >= 10) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents);
+      since_pump.start();
+    }
     if (window_ == nullptr || window_->closing()) return false;
     return request.progress ? request.progress(received, announced) : true;
   };

@@ -36,7 +36,7 @@ class UpdatesWindowTest : public WindowTest {
     game_->url = server_.url();
     game_->login = TestHttpServer::kUser;
     game_->senha = TestHttpServer::kPassword;
-    sampler_.setInterval(5);
+    sampler_.setInterval(0);  // at every pass of the event loop
     QObject::connect(&sampler_, &QTimer::timeout, [this] {
       const Gauge& g2 = window_->gauge(GaugeId::G2);
       samples_.push_back({window_->led().colour(), window_->gauge(GaugeId::G1).percent(), Status(),
@@ -116,6 +116,17 @@ TEST_F(UpdatesWindowTest, BtStpBreaksOffTheTransferAndNoFileIsLeft) {
   EXPECT_FALSE(fs::exists(game_dir() / "_slow.bin"));
   EXPECT_EQ(window_->led().colour(), QColor(128, 0, 0));
   EXPECT_EQ(Status(), "");
+}
+
+TEST_F(UpdatesWindowTest, ClosingTheWindowDuringATransferEndsItAtOnce) {
+  StartWithServer();
+  QTimer::singleShot(300, window_.get(), [this] { window_->close(); });
+  QElapsedTimer clock;
+  clock.start();
+  window_->Dispatch([&] { game_->FetchFile("_slow.bin"); });
+  EXPECT_TRUE(window_->closing());
+  EXPECT_LT(clock.elapsed(), 1500);
+  EXPECT_FALSE(fs::exists(game_dir() / "_slow.bin"));
 }
 
 TEST_F(UpdatesWindowTest, TheSettingsPageShowsTheVersionAndUpdateControls) {
