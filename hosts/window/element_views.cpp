@@ -104,8 +104,14 @@ void Gauge::SetProgress(int percent) {
 }
 
 void Gauge::SetState(const GaugeState& state) {
-  const std::uint64_t maximum = std::max<std::uint64_t>(state.maximum, 1);
-  SetProgress(static_cast<int>(std::min<std::uint64_t>(state.position, maximum) * 100 / maximum));
+  if (state.maximum == 0) {  // size not announced: nothing to show a share of
+    SetProgress(0);
+    return;
+  }
+  const std::uint64_t position = std::min(state.position, state.maximum);
+  // Scaled down first, so that huge sizes cannot overflow.
+  const std::uint64_t scale = state.maximum > (UINT64_MAX / 100) ? state.maximum / 1000000 : 1;
+  SetProgress(static_cast<int>(position / scale * 100 / (state.maximum / scale)));
 }
 
 void Gauge::paintEvent(QPaintEvent*) {
