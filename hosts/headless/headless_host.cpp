@@ -1,5 +1,5 @@
 // Headless host services: the virtual or real clock, the two window timers, and what the
-// transcript records of pages, the browser and media.
+// transcript records of pages and the browser.
 #include "headless_host.h"
 
 #include <array>
@@ -38,6 +38,7 @@ void HeadlessHost::PumpEvents() {
   // While a transfer runs timers and input wait, as in the window.
   if (transfers_ > 0) return;
   FireDueTimers();
+  DeliverMediaEnds();
   if (pending_input_) pending_input_();
 }
 
@@ -88,23 +89,6 @@ void HeadlessHost::ShowPage(BookPage page) {
 
 void HeadlessHost::Navigate(const std::string& url) {
   events_.push_back("web: " + url);
-}
-
-void HeadlessHost::PlayMedia(const MediaRequest& r) {
-  // A single play on channel 1 is a link's sound; everything else shows its channel.
-  if (r.channel == 1 && r.repeat == 1) {
-    events_.push_back("som: " + r.file);
-    return;
-  }
-  std::string line =
-      "m\xED"
-      "dia: canal " +
-      std::to_string(r.channel) + ", " + r.file + ", repetir " + std::to_string(r.repeat);
-  if (r.channel == 4) {
-    line += ", " + std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) +
-            "x" + std::to_string(r.height);
-  }
-  events_.push_back(line);
 }
 
 void HeadlessHost::DrawText(Picture& picture, int x, int y, const std::string& text,
