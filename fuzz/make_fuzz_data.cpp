@@ -246,6 +246,22 @@ void PlayedGame(const fs::path& demo, const fs::path& zip_module, const fs::path
   }
 }
 
+// Update lists and version files as servers publish them, with the faults they may hold.
+void UpdateCorpora(const fs::path& out) {
+  const Corpus lists(out, "update_list");
+  lists.Seed("scripts.txt", "scripts\r\n0\r\ninicio.scpt\r\n412\r\nsala.scpt\r\n96\r\n");
+  lists.Seed("arquivos.txt",
+             "arquivos\n0\nsala.jpg\n35120\nsons\\porta.wav\n2044\nfundo.zip\n9000\n");
+  lists.Seed("odd.txt", "a\n0\nb.txt\n");
+  lists.Seed("bad.txt", "a\n0\n../fora.txt\n1\nC:\\x.txt\n1\n/etc/x\n1\nx.txt\n12a\n");
+  lists.Dictionary({"\r\n", "\n", "..", "../", "\\", "/", "C:", ".scpt", ".jpg", "0", "99999"});
+  const Corpus versions(out, "version_file");
+  versions.Seed("same.txt", "1.0h\r\n");
+  versions.Seed("obsolete.txt", "1.1\r\nvelho.jpg\r\nsons\\velho.wav\r\n../fora.txt\r\n");
+  versions.Seed("empty.txt", "");
+  versions.Dictionary({"\r\n", "\n", "..", "../", "\\", "/", "C:"});
+}
+
 }  // namespace
 }  // namespace zunk::fuzz
 
@@ -260,6 +276,7 @@ int main(int argc, char** argv) {
   zunk::fuzz::SentenceCorpus(demo, tests_data, out);
   zunk::fuzz::PictureCorpora(demo, seeds, out);
   zunk::fuzz::MediaCorpus(demo, out);
+  zunk::fuzz::UpdateCorpora(out);
   zunk::fuzz::PlayedGame(demo, zip_module, out / "game");
   return 0;
 }

@@ -63,7 +63,10 @@ TEST_F(HttpFetchTest, FetchedFilesAreSavedByteForByteAndScriptsRun) {
   for (int i = 0; i < 300000; ++i) binary += static_cast<char>(i * 7 % 256);
   Serve("porta.scpt", script);
   Serve("sub/imagem.bin", binary);
-  Serve("pra\xC3\xA7" "a central.txt", "fonte");
+  Serve(
+      "pra\xC3\xA7"
+      "a central.txt",
+      "fonte");
   Serve("vazio.txt", "");
 
   Run("porta");
@@ -72,16 +75,20 @@ TEST_F(HttpFetchTest, FetchedFilesAreSavedByteForByteAndScriptsRun) {
   EXPECT_TRUE(game().FileAvailable("sub\\imagem.bin"));
   EXPECT_EQ(OnDisk("sub/imagem.bin"), binary);
   // A CP1252 name reaches the server and the disk as UTF-8.
-  EXPECT_TRUE(game().FileAvailable("pra\xE7" "a central.txt"));
+  EXPECT_TRUE(
+      game().FileAvailable("pra\xE7"
+                           "a central.txt"));
   EXPECT_EQ(host_.requests.back().url, BaseUrl() + "pra%C3%A7a%20central.txt");
-  EXPECT_EQ(OnDisk("pra\xC3\xA7" "a central.txt"), "fonte");
+  EXPECT_EQ(OnDisk("pra\xC3\xA7"
+                   "a central.txt"),
+            "fonte");
   // A successful answer with no body is a valid, empty file, afterwards read from disk.
   EXPECT_TRUE(game().FileAvailable("vazio.txt"));
   EXPECT_TRUE(game().FileAvailable("vazio.txt"));
   EXPECT_EQ(OnDisk("vazio.txt"), "");
   EXPECT_EQ(host_.requests.size(), 4u);
 
-  EXPECT_EQ(CurlGet({BaseUrl() + "sub/imagem.bin", kUser, kPasswordUtf8}, {2, 1, 1000}).error,
+  EXPECT_EQ(CurlGet({BaseUrl() + "sub/imagem.bin", kUser, kPasswordUtf8, {}}, {2, 1, 1000}).error,
             "file too large");
 }
 
@@ -158,7 +165,8 @@ TEST_F(FetchRequestTest, UnsafeNamesAreNeverRequested) {
     game().file_source = game().script_source = source;
     for (const char* name : {"../x", "a/../../x", "..\\x", "/etc/passwd", "\\x", "C:\\x", "C:x"}) {
       EXPECT_FALSE(game().FileAvailable(name) || game().ScriptAvailable(name) ||
-                   game().FetchFile(name)) << name;
+                   game().FetchFile(name))
+          << name;
     }
   }
   EXPECT_TRUE(host_.log.empty());

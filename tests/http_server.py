@@ -1,16 +1,18 @@
 #!/usr/bin/env python3
-"""Web server for the fetch tests: http_server.py ROOT USER PASSWORD.
+"""Web server for the fetch tests: http_server.py ROOT USER PASSWORD [LOG].
 
 Prints "PORT PID", then serves the files under ROOT on 127.0.0.1 for at most a minute,
 behind basic authentication (UTF-8 credentials). Names starting with _stallbody (headers of
 a 100-byte body, then nothing), _stall (no answer) and _drop (1000 bytes promised, 7 sent)
-misbehave.
+misbehave; _slow sends a 200000-byte body 2000 bytes every 20 ms. With LOG, the path of every
+authorised request is appended to that file, one a line, before it is answered.
 """
 import base64, os, signal, sys, time
 from http.server import BaseHTTPRequestHandler, ThreadingHTTPServer
 from urllib.parse import unquote_to_bytes
 
 ROOT = os.path.realpath(os.fsencode(sys.argv[1]))
+LOG = sys.argv[4] if len(sys.argv) > 4 else None
 AUTH = "Basic " + base64.b64encode(os.fsencode(sys.argv[2] + ":" + sys.argv[3])).decode()
 
 
@@ -29,6 +31,21 @@ class Handler(BaseHTTPRequestHandler):
         full = os.path.realpath(os.path.join(ROOT, path))
         if self.headers.get("Authorization") != AUTH:
             self.reply(401, b"login")
+            return
+        if LOG:
+            with open(LOG, "ab") as log:
+                log.write(path + b"\n")
+        if path.startswith(b"_slow"):
+            self.send_response(200)
+            self.send_header("Content-Length", "200000")
+            self.end_headers()
+            try:
+                for _ in range(100):
+                    self.wfile.write(b"x" * 2000)
+                    self.wfile.flush()
+                    time.sleep(0.02)
+            except (BrokenPipeError, ConnectionResetError):
+                pass  # the client broke the transfer off
         elif path.startswith(b"_stallbody"):
             self.reply(200, length=100)
             time.sleep(600)

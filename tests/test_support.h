@@ -10,6 +10,7 @@
 #include <fstream>
 #include <functional>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -38,7 +39,23 @@ class FakeHost : public Host {
     requests.push_back(request);
     return http ? http(request) : HttpResult{};
   }
-  void SetLamp(Lamp lamp) override { log.push_back(lamp == Lamp::Idle ? "lamp off" : "lamp on"); }
+  // Logs "lamp off" (maroon) and "lamp on" (aqua, a fetch asked for); the transfer colours
+  // green and red are kept in lamps.
+  void SetLamp(Lamp lamp) override {
+    if (lamp == Lamp::Idle || lamp == Lamp::Requested) {
+      log.push_back(lamp == Lamp::Idle ? "lamp off" : "lamp on");
+    }
+    lamps.push_back(lamp);
+  }
+  void ShowGauge(GaugeId gauge, const GaugeState& state) override {
+    (gauge == GaugeId::G1 ? g1 : g2).push_back(state);
+  }
+  void SetTransferRunning(bool running) override { transfer_depth += running ? 1 : -1; }
+  bool InternetConnected() override { return connected; }
+  bool StartUpdater(const UpdaterRequest& request) override {
+    updater_requests.push_back(request);
+    return updater_starts;
+  }
   void ShowError(const std::string& message) override { errors.push_back(message); }
   // Logs "text X,Y RRGGBB TEXT" (the colour as scripts write it, in hex) and marks the pixel
   // at x, y with the font colour, so tests see where and in which colour text went.
@@ -114,6 +131,13 @@ class FakeHost : public Host {
   std::function<HttpResult(const HttpRequest&)> http;
   std::vector<HttpRequest> requests;
   Strings errors;
+  std::vector<Lamp> lamps;
+  std::vector<GaugeState> g1;
+  std::vector<GaugeState> g2;
+  int transfer_depth = 0;
+  bool connected = true;
+  bool updater_starts = true;
+  std::vector<UpdaterRequest> updater_requests;
 };
 
 // A fresh folder under the system's temporary folder, removed with its contents.

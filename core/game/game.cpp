@@ -19,6 +19,7 @@ Game::Game(Host& host, GameConfig config)
       zip_library_(ZipLibrary::Load(config.zip_library)),
       parser_(*this),
       media_(*this),
+      transfer_(host_, output_),
       random_(
           static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
   world_.fncdef[1] = kDefaultStartScript;
@@ -41,6 +42,7 @@ Game::Game(Host& host, GameConfig config)
   LoadDataFile(".msg", world_.message_list);
   LoadDataFile(".obj", world_.object_list);
   world_.ClearRegisters();
+  update_controls_.version = ReadVersionText(folder_);
 }
 
 Game::~Game() {
@@ -152,19 +154,31 @@ bool Game::FetchFile(std::string_view name_view) {
   // A copy: handlers run by the pump may change whatever the view points into.
   const std::string name(name_view);
   if (!SafeRelativePath(name)) return false;
-  host_.SetLamp(Lamp::Fetching);
+  // Input waits while the fetch runs, so no transfer starts inside another.
+  const TransferScope scope(transfer_);
+  if (transfer_.stop_requested()) return false;  // btStp ended the update run around it
+  transfer_.ShowLamp(Lamp::Requested);
   struct LampBack {
-    Host& host;
-    ~LampBack() { host.SetLamp(Lamp::Idle); }
-  } lamp_back{host_};  // also when the request ends by an exception (out of memory)
+    Transfer& transfer;
+    ~LampBack() { transfer.ShowLamp(Lamp::Idle); }
+  } lamp_back{transfer_};  // also when the request ends by an exception (out of memory)
   // The request is built after the pump: a handler may have changed the address or login.
   host_.PumpEvents();
   HttpRequest request;
   request.url = EncodeBaseUrl(url) + EncodeUrlPath(name);
   request.user = Cp1252ToUtf8(login);
   request.password = Cp1252ToUtf8(senha);
+  request.progress = [this](std::uint64_t received, std::uint64_t announced) {
+    return transfer_.Progress(received, announced);
+  };
+  transfer_.Start();
+  struct TransferEnd {
+    Transfer& transfer;
+    ~TransferEnd() { transfer.End(); }
+  } transfer_end{transfer_};
   const HttpResult result = host_.HttpGet(request);
-  return result.ok && folder_.Write(name, result.body);
+  // The whole body is in memory and written atomically: a broken-off transfer leaves nothing.
+  return result.ok && !transfer_.stop_requested() && folder_.Write(name, result.body);
 }
 
 namespace {

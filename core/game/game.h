@@ -27,6 +27,8 @@
 #include "screen/screen_mouse.h"
 #include "script/interpreter.h"
 #include "script/script_fault.h"
+#include "web/transfer.h"
+#include "web/updates.h"
 
 namespace zunk {
 
@@ -104,7 +106,9 @@ class Game {
   bool FileAvailable(std::string_view name);
   // Gets url + name (URL-encoded, UTF-8) with the login and replaces the game folder's copy.
   // False, with the folder untouched, unless the whole file arrived with a 2xx status; an
-  // empty body is a valid, empty file. Unsafe names are refused without a request.
+  // empty body is a valid, empty file. Unsafe names are refused without a request. The
+  // transfer shows its progress (transfer()) and btStp breaks it off; the player's input
+  // waits while it runs.
   bool FetchFile(std::string_view name);
 
   // Loads a data file (BaseName + extension) into a list when it is available.
@@ -138,6 +142,10 @@ class Game {
   const GameFolder& folder() const { return folder_; }
   const std::string& base_name() const { return base_name_; }
   std::mt19937& random() { return random_; }
+  Transfer& transfer() { return transfer_; }
+  const Transfer& transfer() const { return transfer_; }
+  UpdateControls& update_controls() { return update_controls_; }
+  const UpdateControls& update_controls() const { return update_controls_; }
 
   std::string url;    // Url
   std::string login;  // Login
@@ -167,6 +175,8 @@ class Game {
   MediaChannels media_;
   ScreenMouse mouse_;
   BookPage page_ = BookPage::Screen;
+  Transfer transfer_;
+  UpdateControls update_controls_;
   std::mt19937 random_;
   bool first_activation_ = true;
   std::unordered_set<std::string> reported_files_;

@@ -33,6 +33,8 @@ class Output {
   // Removes all lines; the status line and the last written line's index stay.
   void ClearMessages() { lines_.clear(); }
   void ClearSuggestions();
+  // Replaces the status line's text (the transfer progress shows "Baixando..." there).
+  void SetStatus(std::string text) { status_ = std::move(text); }
 
   const std::vector<std::string>& lines() const { return lines_; }
   std::int32_t last_msg_line() const { return last_msg_line_; }

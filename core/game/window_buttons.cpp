@@ -73,6 +73,10 @@ void PressWindowButton(Game& game, WindowButton button) {
     SetPeriodicTimer(game, false, game.timers().periodic_interval);
     return;
   }
+  if (button == WindowButton::Stp) {
+    game.transfer().RequestStop();  // breaks off the running transfer and its update run
+    return;
+  }
   if (IsTickPicture(button)) {
     // One setting holds both ticks of a pair, so ticking one unticks its partner.
     Source& setting = SettingOf(game, button);

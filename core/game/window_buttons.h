@@ -35,7 +35,8 @@ bool IsTickPicture(WindowButton button);
 enum class WindowAction { None, End, Minimise };
 
 // A press: btFim and btMin stop both timers; a tick picture changes its source setting at once
-// (a ticked one unticks, back to disk then web; an unticked one ticks and unticks its partner).
+// (a ticked one unticks, back to disk then web; an unticked one ticks and unticks its partner);
+// btStp breaks off the running transfer.
 void PressWindowButton(Game& game, WindowButton button);
 // A release: btFim and btMin let pending events run and wait 200 ms, then the window ends or
 // minimises (the timers stay stopped); btVsr shows the screen page with the focus in Frase;

@@ -1,8 +1,9 @@
-// libcurl GET into memory.
+// libcurl GET into memory, with the request's progress callback able to break it off.
 #include "platform/curl_http.h"
 
 #include <curl/curl.h>
 
+#include <exception>
 #include <mutex>
 
 namespace zunk {
@@ -23,6 +24,26 @@ std::size_t Collect(char* data, std::size_t size, std::size_t count, void* user)
   }
   sink->body->append(data, n);
   return n;
+}
+
+struct Progress {
+  const HttpRequest* request;
+  bool stopped = false;
+  std::exception_ptr failure;  // an exception may not cross libcurl: it is thrown afterwards
+};
+
+int ReportProgress(void* user, curl_off_t announced, curl_off_t received, curl_off_t, curl_off_t) {
+  auto* progress = static_cast<Progress*>(user);
+  try {
+    const bool go_on =
+        progress->request->progress(static_cast<std::uint64_t>(received < 0 ? 0 : received),
+                                    static_cast<std::uint64_t>(announced < 0 ? 0 : announced));
+    if (!go_on) progress->stopped = true;
+  } catch (...) {
+    progress->failure = std::current_exception();
+    progress->stopped = true;
+  }
+  return progress->stopped ? 1 : 0;  // nonzero aborts the transfer
 }
 
 void InitOnce() {
@@ -60,14 +81,23 @@ HttpResult CurlGet(const HttpRequest& request, const HttpLimits& limits) {
   }
   curl_easy_setopt(curl, CURLOPT_WRITEFUNCTION, Collect);
   curl_easy_setopt(curl, CURLOPT_WRITEDATA, &sink);
+  Progress progress{&request, false, nullptr};
+  if (request.progress) {
+    curl_easy_setopt(curl, CURLOPT_NOPROGRESS, 0L);
+    curl_easy_setopt(curl, CURLOPT_XFERINFOFUNCTION, ReportProgress);
+    curl_easy_setopt(curl, CURLOPT_XFERINFODATA, &progress);
+  }
 
   const CURLcode code = curl_easy_perform(curl);
   curl_easy_getinfo(curl, CURLINFO_RESPONSE_CODE, &result.status);
   curl_easy_cleanup(curl);
+  if (progress.failure) std::rethrow_exception(progress.failure);
 
   if (code == CURLE_OK && result.status >= 200 && result.status < 300) {
     result.ok = true;
     result.body = std::move(body);
+  } else if (progress.stopped) {
+    result.error = "transfer broken off";
   } else if (sink.too_large) {
     result.error = "file too large";
   } else {

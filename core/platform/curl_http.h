@@ -1,5 +1,7 @@
 // The host's HTTP service over libcurl: one blocking GET into memory with basic
 // authentication. Only http and https are followed; a status of 400 or more is a failure.
+// The request's progress callback is called while the transfer runs (at least once a second,
+// also while a server says nothing) and may break it off.
 #pragma once
 
 #include <cstddef>

@@ -373,4 +373,19 @@ bool GameFolder::Write(std::string_view name, std::string_view bytes) const {
   return true;
 }
 
+bool GameFolder::Remove(std::string_view name) const {
+  const auto file = OpenLocated(name, O_PATH);
+  if (!file) return false;
+  const std::size_t slash = file->relative.rfind('/');
+  const std::string dir = slash == std::string::npos ? "" : file->relative.substr(0, slash);
+  const std::string base =
+      slash == std::string::npos ? file->relative : file->relative.substr(slash + 1);
+  // The entry is unlinked through its confined folder: a link in the path cannot lead out.
+  const Fd folder = confined_.Open(dir.empty() ? "." : dir, O_RDONLY | O_DIRECTORY);
+  if (!folder.valid()) return false;
+  const bool removed = ::unlinkat(folder.get(), base.c_str(), 0) == 0;
+  listings_.erase(Absolute(dir).native());
+  return removed;
+}
+
 }  // namespace zunk

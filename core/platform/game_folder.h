@@ -99,6 +99,10 @@ class GameFolder {
   // Missing folders inside the game folder are created.
   bool Write(std::string_view name, std::string_view bytes) const;
 
+  // Deletes the regular file for a name (found as Locate finds it) inside the folder; false
+  // when there is none or it cannot be deleted. Folders are never deleted.
+  bool Remove(std::string_view name) const;
+
  private:
   // The names of one folder, by their case-folded CP1252 form (UTF-8 file names, in listing
   // order).

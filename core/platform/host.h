@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
 
 #include "screen/font.h"
@@ -15,6 +16,9 @@ struct HttpRequest {
   std::string url;  // already encoded, ASCII
   std::string user;
   std::string password;
+  // Called during the transfer with the bytes received so far and the announced size (0
+  // while unknown); returning false breaks the transfer off (it then fails).
+  std::function<bool(std::uint64_t received, std::uint64_t announced)> progress;
 };
 
 struct HttpResult {
@@ -24,8 +28,28 @@ struct HttpResult {
   std::string error;  // a short description of the failure
 };
 
-// Colours of the fetch lamp beside the message window.
-enum class Lamp { Idle, Fetching };
+// Colours of the fetch lamp Led beside the message window: Idle maroon, Requested aqua (a
+// file fetch asked for), Started green (a transfer began), Fetching red (bytes arrive).
+enum class Lamp { Idle, Requested, Started, Fetching };
+
+// The two progress gauges of the game window: G1 beside the lamp follows the running
+// transfer, G2 on the settings page an update run.
+enum class GaugeId { G1, G2 };
+struct GaugeState {
+  bool visible = true;
+  std::int32_t left = 0;  // G2: the x of its left edge on the settings page
+  std::uint64_t maximum = 0;
+  std::uint64_t position = 0;
+};
+
+// What the updater program is started with. The login and password are handed over apart
+// from the command line.
+struct UpdaterRequest {
+  std::string access_code;  // "9k41p2w " + BaseName, CP1252
+  std::string url;          // the base address of the game's files, CP1252
+  std::string user;         // CP1252
+  std::string password;     // CP1252
+};
 
 // ---- The four media channels ------------------------------------------------------------
 // The core keeps every rule of the channels: how `play` and `stop` read their arguments, the
@@ -78,6 +102,20 @@ class Host {
   virtual HttpResult HttpGet(const HttpRequest& request) = 0;
 
   virtual void SetLamp(Lamp lamp) = 0;
+
+  // A gauge has a new state: show it now (the caller is busy until the transfer ends).
+  virtual void ShowGauge(GaugeId /*gauge*/, const GaugeState& /*state*/) {}
+  // The status line Stk has new text while a transfer runs: show it now.
+  virtual void ShowStatus() {}
+  // A transfer of the game window begins (true) or ends (false); calls nest. While one runs
+  // only painting, btStp and closing the window are handled: typed sentences, clicks and
+  // timer ticks wait until the outermost transfer has ended.
+  virtual void SetTransferRunning(bool /*running*/) {}
+  // Whether the machine has an internet connection; true when the platform cannot tell.
+  virtual bool InternetConnected() { return true; }
+  // Starts the installed updater program for this game (never a program of the game folder);
+  // false when it could not be started.
+  virtual bool StartUpdater(const UpdaterRequest& /*request*/) { return false; }
 
   // The standard error display: a fault that ended a script run. Text is CP1252.
   virtual void ShowError(const std::string& message) = 0;

@@ -1,6 +1,6 @@
 // The headless player's console commands: script lines and scripts, registers, objects and
 // state, the pointer over the screen and over the object panels, suggestions, timer ticks and
-// the link table.
+// the link table; the update controls are in update_commands.cpp.
 #include <optional>
 #include <string_view>
 #include <utility>
@@ -10,6 +10,7 @@
 #include "platform/cp1252.h"
 #include "player.h"
 #include "script/operands.h"
+#include "update_commands.h"
 
 namespace zunk {
 namespace {
@@ -84,6 +85,7 @@ void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::st
   } else if (!RunPointerCommand(command, argument) && !RunPanelCommand(command, argument) &&
              !RunTimerCommand(command, argument) &&
              !RunPictureCommand(game_, command, utf8_argument, out_) &&
+             !RunUpdateCommand(game_, command, argument, out_, ended_) &&
              !input_.RunCommand(command, utf8_argument, out_)) {
     out_ << "aviso: comando desconhecido: !" << Cp1252ToUtf8(command) << '\n';
   }

@@ -35,6 +35,8 @@ void HeadlessHost::Sleep(std::uint32_t milliseconds) {
 
 void HeadlessHost::PumpEvents() {
   if (!realtime_) ++virtual_ms_;
+  // While a transfer runs timers and input wait, as in the window.
+  if (transfers_ > 0) return;
   FireDueTimers();
   DeliverMediaEnds();
   if (pending_input_) pending_input_();
@@ -95,7 +97,17 @@ void HeadlessHost::DrawText(Picture& picture, int x, int y, const std::string& t
 }
 
 HttpResult HeadlessHost::HttpGet(const HttpRequest& request) {
-  return CurlGet(request);
+  return CurlGet(request, http_limits_);
+}
+
+void HeadlessHost::SetTransferRunning(bool running) {
+  transfers_ += running ? 1 : -1;
+}
+
+bool HeadlessHost::StartUpdater(const UpdaterRequest& request) {
+  // The player never starts programs: the start is recorded (without the login).
+  events_.push_back("atualizador: " + request.access_code + " " + request.url);
+  return true;
 }
 
 std::vector<std::string> HeadlessHost::TakeEvents() {

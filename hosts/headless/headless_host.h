@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "game/panel_mouse.h"
+#include "platform/curl_http.h"
 #include "platform/host.h"
 
 namespace zunk {
@@ -37,6 +38,12 @@ class HeadlessHost : public Host {
   void Sleep(std::uint32_t milliseconds) override;
   HttpResult HttpGet(const HttpRequest& request) override;
   void SetLamp(Lamp) override {}
+  // Counts the transfers running; while one runs, pumps fire no timers and take no input.
+  void SetTransferRunning(bool running) override;
+  // Records "atualizador: CODE URL" instead of starting a program.
+  bool StartUpdater(const UpdaterRequest& request) override;
+  // The limits of HttpGet (tests shorten them).
+  void SetHttpLimits(const HttpLimits& limits) { http_limits_ = limits; }
   void ShowError(const std::string& message) override;
   // Text drawn with Qt, offscreen.
   void DrawText(Picture& picture, int x, int y, const std::string& text, const Font& font) override;
@@ -111,6 +118,8 @@ class HeadlessHost : public Host {
   std::array<int, 2> panel_pointer_codes_{};
   BookPage page_ = BookPage::Screen;
   std::vector<std::string> events_;
+  int transfers_ = 0;
+  HttpLimits http_limits_;
 };
 
 // The Portuguese name (UTF-8) of a link cursor code's pointer shape ("seta" above 11).

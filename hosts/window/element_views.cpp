@@ -97,13 +97,30 @@ Gauge::Gauge(QWidget* parent) : QWidget(parent) {
 }
 
 void Gauge::SetProgress(int percent) {
-  percent_ = std::clamp(percent, 0, 100);
-  update();
+  percent = std::clamp(percent, 0, 100);
+  if (percent == percent_) return;
+  percent_ = percent;
+  repaint();  // a transfer keeps the thread busy: paint now
+}
+
+void Gauge::SetState(const GaugeState& state) {
+  if (state.maximum == 0) {  // size not announced: nothing to show a share of
+    SetProgress(0);
+    return;
+  }
+  const std::uint64_t position = std::min(state.position, state.maximum);
+  // Scaled down first, so that huge sizes cannot overflow.
+  const std::uint64_t scale = state.maximum > (UINT64_MAX / 100) ? state.maximum / 1000000 : 1;
+  SetProgress(static_cast<int>(position / scale * 100 / (state.maximum / scale)));
 }
 
 void Gauge::paintEvent(QPaintEvent*) {
-  if (percent_ == 0) return;
   QPainter painter(this);
+  if (framed_) {
+    painter.setPen(QColor(90, 70, 50));
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+  }
+  if (percent_ == 0) return;
   painter.fillRect(QRect(0, 0, width() * percent_ / 100, height()), QColor(60, 140, 60));
 }
 

@@ -8,6 +8,8 @@
 #include <QWidget>
 #include <functional>
 
+#include "platform/host.h"
+
 namespace zunk {
 
 // A view of a picture 1:1, drawn without smoothing, that hands its pointer events on in its
@@ -66,17 +68,23 @@ class LampView : public QWidget {
   QColor colour_{128, 0, 0};
 };
 
-// The download gauge G1 (progress 0..100).
+// A progress gauge (0..100): G1, the running transfer, and G2, an update run.
 class Gauge : public QWidget {
  public:
   explicit Gauge(QWidget* parent);
   void SetProgress(int percent);
+  // Position of maximum (a maximum of 0 shows empty).
+  void SetState(const GaugeState& state);
+  int percent() const { return percent_; }
+  // A frame around the gauge (G2 on the settings page).
+  void SetFramed(bool framed) { framed_ = framed; }
 
  protected:
   void paintEvent(QPaintEvent* event) override;
 
  private:
   int percent_ = 0;
+  bool framed_ = false;
 };
 
 }  // namespace zunk

@@ -8,8 +8,10 @@
 #include <QLineEdit>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QScreen>
 #include <QTimer>
+#include <QToolButton>
 #include <utility>
 
 #include "game/panel_mouse.h"
@@ -25,8 +27,10 @@ namespace zunk {
 namespace {
 
 constexpr QColor kNavy{0, 0, 128};
-constexpr QColor kLampIdle{128, 0, 0};        // maroon
-constexpr QColor kLampFetching{0, 255, 255};  // aqua
+constexpr QColor kLampIdle{128, 0, 0};         // maroon
+constexpr QColor kLampRequested{0, 255, 255};  // aqua
+constexpr QColor kLampStarted{0, 255, 0};      // green
+constexpr QColor kLampFetching{255, 0, 0};     // red
 
 QFont StatusFont() {
   Font font;
@@ -213,16 +217,80 @@ void GameWindow::BuildSettingsPage(QWidget* page) {
     auto* button = new PictureButton(page, name, art_.tick_off, art_.tick_off);
     button->setGeometry(QRect(tick.at, QSize(layout::kTickSide, layout::kTickSide)));
     auto* text = new QLabel(QString::fromUtf8(tick.label), page);
-    text->setGeometry(tick.at.x() + 18, tick.at.y() - 1, 160, 15);
+    text->setGeometry(tick.at.x() + 18, tick.at.y() - 1, 118, 15);
     const auto which = WindowButtonByName(tick.name);
     connect(button, &PictureButton::Pressed, this,
             [this, which] { Dispatch([&] { PressWindowButton(game_, *which); }); });
     buttons_[name] = button;
   }
-  // The version and update controls come with the updates.
+  BuildUpdateControls(page);
+}
+
+void GameWindow::BuildUpdateControls(QWidget* page) {
+  auto update_button = [this, page](const char* name, const QRect& rect, UpdateKind kind) {
+    auto* button = new QPushButton(QStringLiteral("Atualizar"), page);
+    button->setObjectName(name);
+    button->setGeometry(rect);
+    button->setFocusPolicy(Qt::NoFocus);
+    connect(button, &QPushButton::clicked, this,
+            [this, kind] { Dispatch([&] { PressUpdate(game_, kind); }); });
+  };
+  update_button("btAtscp", layout::kAtualizarScripts, UpdateKind::Scripts);
+  update_button("btAtarq", layout::kAtualizarFiles, UpdateKind::Files);
+
+  g2_ = new Gauge(page);
+  g2_->setObjectName("G2");
+  g2_->SetFramed(true);
+  g2_->setGeometry(QRect(QPoint(0, layout::kG2Top), layout::kG2Size));
+  g2_->hide();
+
   auto* version = new QWidget(page);
   version->setObjectName("Versao");
   version->setGeometry(layout::kVersionArea);
+  auto* check = new QPushButton(QString::fromUtf8("Verificar vers\u00e3o"), version);
+  check->setObjectName("btVer");
+  check->setGeometry(layout::kBtVer);
+  check->setFocusPolicy(Qt::NoFocus);
+  QFont small = check->font();
+  small.setPixelSize(11);
+  check->setFont(small);
+  connect(check, &QPushButton::clicked, this,
+          [this] { Dispatch([&] { PressVersionCheck(game_); }); });
+  lb_down_ = new QLabel(QString::fromUtf8("Baixar nova vers\u00e3o"), version);
+  lb_down_->setObjectName("lbDown");
+  lb_down_->setGeometry(layout::kLbDown);
+  lb_down_->setFont(small);
+  auto* download = new QToolButton(version);
+  download->setObjectName("btDown");
+  download->setArrowType(Qt::DownArrow);
+  download->setGeometry(layout::kBtDown);
+  download->setFocusPolicy(Qt::NoFocus);
+  connect(download, &QToolButton::clicked, this, [this] {
+    WindowAction action = WindowAction::None;
+    Dispatch([&] { action = PressDownload(game_); });
+    Perform(action);
+  });
+  bt_down_ = download;
+  st_down_ = new QLabel(page);
+  st_down_->setObjectName("stDown");
+  st_down_->setGeometry(layout::kStDown);
+  QFont bold = st_down_->font();
+  bold.setBold(true);
+  st_down_->setFont(bold);
+  RefreshUpdateControls();
+}
+
+void GameWindow::RefreshUpdateControls() {
+  const UpdateControls& controls = game_.update_controls();
+  const QString st_down = FromCp1252(controls.st_down);
+  if (st_down_->text() != st_down) st_down_->setText(st_down);
+  lb_down_->setVisible(controls.download_shown);
+  bt_down_->setVisible(controls.download_shown);
+  if (vrs_ != nullptr) {
+    const QString version = FromCp1252(controls.version);
+    if (vrs_->text() != version) vrs_->setText(version);
+  }
+  ShowGauge(GaugeId::G2, controls.g2);
 }
 
 void GameWindow::BuildTextElements() {
@@ -285,8 +353,8 @@ void GameWindow::BuildTextElements() {
 
   Caption(QString::fromUtf8("No local:"), layout::kObjLocCaption);
   Caption(QString::fromUtf8("Com voc\u00ea:"), layout::kObjJogCaption);
-  auto* vrs = Caption(QStringLiteral("1.0h"), layout::kVrs);
-  vrs->setObjectName("Vrs");
+  vrs_ = Caption(FromCp1252(game_.update_controls().version), layout::kVrs);
+  vrs_->setObjectName("Vrs");
 
   led_ = new LampView(this, art_.led);
   led_->setGeometry(layout::kLed);
@@ -401,6 +469,7 @@ void GameWindow::Refresh() {
     abook_->setCurrentIndex(static_cast<int>(game_.page()));
   }
   RefreshTicks();
+  RefreshUpdateControls();
   ShowScreenNow();
   ShowPanelsNow();
 }
@@ -472,7 +541,36 @@ void GameWindow::RestorePointer() {
 }
 
 void GameWindow::SetLamp(Lamp lamp) {
-  led_->SetColour(lamp == Lamp::Fetching ? kLampFetching : kLampIdle);
+  switch (lamp) {
+    case Lamp::Idle:
+      led_->SetColour(kLampIdle);
+      break;
+    case Lamp::Requested:
+      led_->SetColour(kLampRequested);
+      break;
+    case Lamp::Started:
+      led_->SetColour(kLampStarted);
+      break;
+    case Lamp::Fetching:
+      led_->SetColour(kLampFetching);
+      break;
+  }
+}
+
+void GameWindow::ShowGauge(GaugeId id, const GaugeState& state) {
+  Gauge& shown = gauge(id);
+  if (id == GaugeId::G2) {
+    shown.move(state.left, layout::kG2Top);
+    shown.setVisible(state.visible);
+  }
+  shown.SetState(state);
+}
+
+void GameWindow::ShowStatusNow() {
+  const QString status = FromCp1252(game_.output().status());
+  if (stk_->text() == status) return;
+  stk_->setText(status);
+  stk_->repaint();
 }
 
 void GameWindow::ShowDragWindow(const Picture& picture, int x, int y) {

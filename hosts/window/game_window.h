@@ -49,6 +49,9 @@ class GameWindow : public QWidget {
   void HidePointer();
   void RestorePointer();
   void SetLamp(Lamp lamp);
+  void ShowGauge(GaugeId gauge, const GaugeState& state);
+  // The status line now, during a transfer.
+  void ShowStatusNow();
   void ShowDragWindow(const Picture& picture, int x, int y);
   void MoveDragWindow(int x, int y);
   void HideDragWindow();
@@ -61,6 +64,8 @@ class GameWindow : public QWidget {
   PictureView& panel(Panel p) { return p == Panel::Loc ? *obj_loc_ : *obj_jog_; }
   QLabel& suggestion(int n) { return *suggestions_[static_cast<std::size_t>(n - 1)]; }
   PictureButton* button(const QString& name);
+  Gauge& gauge(GaugeId id) { return id == GaugeId::G1 ? *g1_ : *g2_; }
+  LampView& led() { return *led_; }
   QRegion shape() const { return shape_; }
 
   // Called once, after the window's first frame has been painted (each call adds one, run in
@@ -91,6 +96,8 @@ class GameWindow : public QWidget {
   int LightnessUnder(const QRect& rect) const;
   QLabel* Caption(const QString& text, const QRect& rect);
   void RefreshTicks();
+  void BuildUpdateControls(QWidget* page);
+  void RefreshUpdateControls();
 
   Game& game_;
   WindowArt art_;
@@ -109,6 +116,11 @@ class GameWindow : public QWidget {
   PictureView* obj_jog_ = nullptr;
   LampView* led_ = nullptr;
   Gauge* g1_ = nullptr;
+  Gauge* g2_ = nullptr;
+  QLabel* vrs_ = nullptr;
+  QLabel* st_down_ = nullptr;
+  QLabel* lb_down_ = nullptr;
+  QWidget* bt_down_ = nullptr;
   QLineEdit* url_ = nullptr;
   QLineEdit* login_ = nullptr;
   QLineEdit* senha_ = nullptr;

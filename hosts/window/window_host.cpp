@@ -1,13 +1,21 @@
 // Window host services.
 #include "window_host.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFileInfo>
+#include <QNetworkInformation>
 #include <utility>
 
 #include "game/game.h"
 #include "game_window.h"
+#include "platform/cp1252.h"
 #include "qt_strings.h"
 #include "script/script_fault.h"
+#include "updater_command.h"
 
 namespace zunk {
 
@@ -82,6 +90,81 @@ void WindowHost::PumpEvents() {
 
 void WindowHost::SetLamp(Lamp lamp) {
   if (window_ != nullptr) window_->SetLamp(lamp);
+}
+
+void WindowHost::ShowGauge(GaugeId gauge, const GaugeState& state) {
+  if (window_ != nullptr) window_->ShowGauge(gauge, state);
+}
+
+void WindowHost::ShowStatus() {
+  if (window_ != nullptr) window_->ShowStatusNow();
+}
+
+void WindowHost::SetTransferRunning(bool running) {
+  HeadlessHost::SetTransferRunning(running);
+  transfers_ += running ? 1 : -1;
+  if (transfers_ > 0 && !transfer_hold_ && window_ != nullptr) {
+    GameWindow* window = window_;
+    transfer_hold_ = HoldInput([window](QWidget* target, QEvent*) {
+      const PictureButton* stop = window->button(QStringLiteral("btStp"));
+      return stop != nullptr && target == stop;
+    });
+  } else if (transfers_ <= 0) {
+    transfers_ = 0;
+    transfer_hold_.reset();
+  }
+}
+
+HttpResult WindowHost::HttpGet(const HttpRequest& request) {
+  if (window_ == nullptr) return HeadlessHost::HttpGet(request);
+  HttpRequest pumped = request;
+  QElapsedTimer since_pump;
+  pumped.progress = [this, &request, &since_pump](std::uint64_t received, std::uint64_t announced) {
+    // Input is held: this paints, takes btStp and notices the window closing. libcurl may
+    // report every few kilobytes; events run at most every 10 ms.
+    if (!since_pump.isValid() || since_pump.elapsed() >= 10) {
+      QCoreApplication::processEvents(QEventLoop::AllEvents);
+      since_pump.start();
+    }
+    if (window_ == nullptr || window_->closing()) return false;
+    return request.progress ? request.progress(received, announced) : true;
+  };
+  HttpResult result = HeadlessHost::HttpGet(pumped);
+  if (window_ != nullptr && window_->closing()) throw RunsEnded();
+  return result;
+}
+
+bool WindowHost::InternetConnected() {
+  if (!QNetworkInformation::instance()) {
+    QNetworkInformation::loadBackendByFeatures(QNetworkInformation::Feature::Reachability);
+  }
+  const QNetworkInformation* info = QNetworkInformation::instance();
+  if (info == nullptr || !info->supports(QNetworkInformation::Feature::Reachability)) return true;
+  switch (info->reachability()) {
+    case QNetworkInformation::Reachability::Disconnected:
+    case QNetworkInformation::Reachability::Local:
+      return false;
+    default:
+      return true;  // online, a site network that may reach it, or unknown
+  }
+}
+
+bool WindowHost::StartUpdater(const UpdaterRequest& request) {
+  const QString program = QDir(QCoreApplication::applicationDirPath()).filePath(kUpdaterProgram);
+  if (!QFileInfo(program).isExecutable() || game_ == nullptr) return false;
+  // The game is started again as it was started now.
+  std::vector<std::string> restart = {QCoreApplication::applicationFilePath().toStdString()};
+  const QStringList arguments = QCoreApplication::arguments();
+  for (qsizetype i = 1; i < arguments.size(); ++i) restart.push_back(arguments[i].toStdString());
+  UpdaterCommand command;
+  command.program = program.toStdString();
+  command.access_code = Cp1252ToUtf8(request.access_code);
+  command.game_dir = game_->folder().path().string();
+  command.url = Cp1252ToUtf8(request.url);
+  command.game_pid = static_cast<long>(::getpid());
+  command.restart = std::move(restart);
+  return LaunchUpdater(command,
+                       Credentials{Cp1252ToUtf8(request.user), Cp1252ToUtf8(request.password)}) > 0;
 }
 
 void WindowHost::ShowError(const std::string& message) {

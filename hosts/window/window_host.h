@@ -29,6 +29,18 @@ class WindowHost : public HeadlessHost {
   // Runs pending events; when the window has been closed meanwhile every run ends here.
   void PumpEvents() override;
   void SetLamp(Lamp lamp) override;
+  void ShowGauge(GaugeId gauge, const GaugeState& state) override;
+  void ShowStatus() override;
+  // Holds the player's input back while a transfer runs; a press on btStp goes through.
+  void SetTransferRunning(bool running) override;
+  // Lets painting, btStp and closing the window run while the transfer goes on; closing
+  // breaks the transfer off and ends every run.
+  HttpResult HttpGet(const HttpRequest& request) override;
+  // Qt's network information where the platform can tell; connected when it cannot.
+  bool InternetConnected() override;
+  // Starts zunk-atualiza from the program's own folder (never a program of the game folder),
+  // handing it the login and password through a pipe on its standard input.
+  bool StartUpdater(const UpdaterRequest& request) override;
   void ShowError(const std::string& message) override;
   void ShowScreen() override;
   void ShowPanels() override;
@@ -71,6 +83,8 @@ class WindowHost : public HeadlessHost {
   bool periodic_tick_held_ = false;
   QPointer<QMessageBox> error_box_;
   std::unique_ptr<MediaPlayers> media_players_;
+  int transfers_ = 0;
+  std::unique_ptr<InputHold> transfer_hold_;
 };
 
 }  // namespace zunk

@@ -5,6 +5,7 @@
 
 #include <QPoint>
 #include <QRect>
+#include <QSize>
 
 #include "window_art.h"
 
@@ -72,6 +73,19 @@ inline constexpr TickPlace kTicks[] = {
     {"Ahd", {262, 140}, "Apenas HD"},
     {"Aweb", {262, 158}, "Web (Zunk online)"},
 };
-inline constexpr QRect kVersionArea{300, 172, 170, 22};
+// The version and update controls: "Atualizar" beside each pair of ticks, the gauge G2 along
+// the bottom (its left edge set by the update run: 40 for scripts, 150 for files), and the
+// version check with its text and the "Baixar nova versão" button on the left.
+inline constexpr QRect kAtualizarScripts{400, 96, 70, 20};
+inline constexpr QRect kAtualizarFiles{400, 156, 70, 20};
+inline constexpr int kG2Top = 190;
+inline constexpr QSize kG2Size{100, 7};
+inline constexpr QRect kVersionArea{20, 150, 238, 22};  // clear of the ticks on its right
+// Inside kVersionArea.
+inline constexpr QRect kBtVer{0, 0, 100, 20};
+inline constexpr QRect kLbDown{104, 2, 114, 16};
+inline constexpr QRect kBtDown{218, 0, 20, 20};
+// On the page, under the area and the ticks.
+inline constexpr QRect kStDown{20, 174, 450, 15};
 
 }  // namespace zunk::layout
