@@ -26,6 +26,7 @@
 #include "screen/screen_mouse.h"
 #include "script/interpreter.h"
 #include "script/script_fault.h"
+#include "web/web_state.h"
 
 namespace zunk {
 
@@ -138,6 +139,7 @@ class Game {
   std::string frase;  // Frase, the input line
   Source script_source = Source::DiskThenWeb;
   Source file_source = Source::DiskThenWeb;
+  WebState web;  // the game's web pages and the browsers' lamps and gauges
 
  private:
   bool Available(const std::string& file_name, Source source);

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zunk {
@@ -33,6 +34,8 @@ class Output {
   // Removes all lines; the status line and the last written line's index stay.
   void ClearMessages() { lines_.clear(); }
   void ClearSuggestions();
+  // The status line shows text (the browser's download messages).
+  void SetStatus(std::string text) { status_ = std::move(text); }
 
   const std::vector<std::string>& lines() const { return lines_; }
   std::int32_t last_msg_line() const { return last_msg_line_; }

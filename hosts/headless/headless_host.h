@@ -49,6 +49,12 @@ class HeadlessHost : public Host {
   void ShowPage(BookPage page) override;
   void Navigate(const std::string& url) override;
   void PlayMedia(const MediaRequest& request) override;
+  void ShowPopupBrowser(const std::string& url) override;
+  void NavigatePopup(const std::string& url) override;
+  void HidePopupBrowser() override;
+  void OrderBrowser(Browser browser, BrowserOrder order) override;
+  void OpenAddressWithSystem(const std::string& url) override;
+  void OpenFileWithSystem(const std::filesystem::path& file) override;
 
   // Fires the timers that are due (each once), without moving the clock or taking input.
   void FireDueTimers();
@@ -65,7 +71,8 @@ class HeadlessHost : public Host {
   int panel_pointer_code(Panel panel) const { return panel_pointer_codes_[PanelIndex(panel)]; }
 
   // Transcript lines recorded since the last call ("erro: ...", "página: ...", "web: ...",
-  // "som: ...", "mídia: ..."), in the order they happened, CP1252.
+  // "janela web: ...", "abrir: ...", "som: ...", "mídia: ..."), in the order they happened,
+  // CP1252.
   std::vector<std::string> TakeEvents();
 
  private:

@@ -118,6 +118,9 @@ int main(int argc, char** argv) {
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
   }
   zunk::KeepOnlySeriousQtMessages();
+  // The browser engine, loaded later from the web module, shares OpenGL contexts; it must be
+  // said before the application is made (it costs nothing until a page is shown).
+  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
   QApplication app(argc, argv);
   QApplication::setApplicationName("zunk");
   const bool scripted = !options.input.empty();

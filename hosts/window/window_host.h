@@ -43,6 +43,13 @@ class WindowHost : public HeadlessHost {
   void MoveDragWindow(int x, int y) override;
   void HideDragWindow() override;
   void FocusInput() override;
+  void Navigate(const std::string& url) override;
+  void ShowPopupBrowser(const std::string& url) override;
+  void NavigatePopup(const std::string& url) override;
+  void HidePopupBrowser() override;
+  void OrderBrowser(Browser browser, BrowserOrder order) override;
+  void OpenAddressWithSystem(const std::string& url) override;
+  void OpenFileWithSystem(const std::filesystem::path& file) override;
 
   // Holds the player's input back until the returned hold ends (a blocking play or transfer);
   // timer ticks that fall due meanwhile fire once afterwards.

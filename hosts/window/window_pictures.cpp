@@ -71,6 +71,20 @@ WindowArt LoadWindowArt(const std::filesystem::path& folder) {
   art.led = KeyedPixmap(load(window_art::kLedFile));
   art.config_page = KeyedPixmap(load(window_art::kSettingsFile));
   art.icon = KeyedPixmap(load(window_art::kIconFile)).toImage();
+  art.popup.background = load(window_art::popup::kBackgroundFile);
+  if (art.popup.background.width() != window_art::popup::kWidth ||
+      art.popup.background.height() != window_art::popup::kHeight) {
+    complete = false;
+    art.popup.background =
+        Picture(window_art::popup::kWidth, window_art::popup::kHeight, MakeColour(72, 58, 44));
+  }
+  for (const auto& place : window_art::popup::kButtons) {
+    ButtonArt button;
+    button.released = KeyedPixmap(load(window_art::popup::ReleasedFile(place).c_str()));
+    button.pressed = KeyedPixmap(load(window_art::popup::PressedFile(place).c_str()));
+    art.popup.buttons[QString::fromLatin1(place.name)] = std::move(button);
+  }
+  art.popup.led = art.led;
   art.complete = complete;
   return art;
 }

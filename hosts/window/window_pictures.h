@@ -17,6 +17,13 @@ struct ButtonArt {
   QPixmap pressed;
 };
 
+// The pop-up browser's pictures (window_art::popup).
+struct PopupArt {
+  Picture background;                    // magenta outside the window's outline
+  std::map<QString, ButtonArt> buttons;  // by element name ("btRet", ...)
+  QPixmap led;
+};
+
 struct WindowArt {
   Picture background;                    // fundo: 640 × 350, magenta outside the window's outline
   std::map<QString, ButtonArt> buttons;  // by element name ("btFim", ...)
@@ -25,6 +32,7 @@ struct WindowArt {
   QPixmap led;
   QPixmap config_page;
   QImage icon;
+  PopupArt popup;
   bool complete = false;  // every file was found and decoded
 };
 
