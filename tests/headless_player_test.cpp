@@ -131,7 +131,7 @@ TEST(HeadlessPlayerTest, PointerAndSuggestionCommandsReachTheGame) {
        "> !press 15,15\n| porta aberta\n", "sugestão 2: Voltar -> inicio\n", "> !sg 2\n| ola\n",
        "> !sg 1\n| porta aberta\n", "> !sg 3\n| porta aberta\n", "> !sg 9\naviso: uso: !sg 1|2|3\n",
        "aviso: uso: !click X,Y\n",
-       "> !click 5,105\npágina: Web\nweb: pagina.html\n| porta aberta\n"}));
+       "> !click 5,105\npágina: Web\nweb: zunk-jogo://jogo/pagina.html\n| porta aberta\n"}));
 }
 
 TEST(HeadlessPlayerTest, PanelCommandsHoverDragAndDoubleClickOnTheDemo) {
