@@ -2,6 +2,8 @@
 // refuses to hand to the system), game pages from the base URL or the game folder, the off.htm
 // rule, btWeb before and after the game's page has loaded, the download display, the pop-up's
 // buttons, the site root setting and the confined scheme's names.
+#include "web/web_pages.h"
+
 #include <sys/stat.h>
 
 #include "game/window_buttons.h"
@@ -9,7 +11,6 @@
 #include "test_support.h"
 #include "web/browser_events.h"
 #include "web/page_scheme.h"
-#include "web/web_pages.h"
 
 namespace zunk::testing {
 namespace {
@@ -113,8 +114,7 @@ TEST_F(WebPagesTest, OffHtmSendsThePlayerBackToTheGameAndIsCancelled) {
   EXPECT_FALSE(BrowserNavigationRequested(*game_, Browser::Book, "zunk-jogo://jogo/off.htm"));
   EXPECT_EQ(game_->page(), BookPage::Screen);
   EXPECT_EQ(host_.log, (Strings{"page 0", "focus input"}));
-  EXPECT_FALSE(
-      BrowserNavigationRequested(*game_, Browser::Book, "http://site/x/off.html?volta=1"));
+  EXPECT_FALSE(BrowserNavigationRequested(*game_, Browser::Book, "http://site/x/off.html?volta=1"));
   EXPECT_TRUE(BrowserNavigationRequested(*game_, Browser::Book, "http://site/offline.htm"));
   // The pop-up has no such rule.
   EXPECT_TRUE(BrowserNavigationRequested(*game_, Browser::Popup, "http://site/off.htm"));
@@ -171,10 +171,10 @@ TEST_F(WebPagesTest, PopupButtonsAndTheSiteRoot) {
   ReleasePopupButton(*game_, PopupButton::Stp);
   ReleasePopupButton(*game_, PopupButton::Fim);
   ReleaseWindowButton(*game_, WindowButton::Stp);
-  EXPECT_EQ(host_.log, (Strings{"popup zunk-site://site/index.htm",
-                                "popup go zunk-site://site/guia.htm", "order popup back",
-                                "order popup forward", "order popup stop", "pump", "popup hide",
-                                "order book stop"}));
+  EXPECT_EQ(host_.log,
+            (Strings{"popup zunk-site://site/index.htm", "popup go zunk-site://site/guia.htm",
+                     "order popup back", "order popup forward", "order popup stop", "pump",
+                     "popup hide", "order book stop"}));
   EXPECT_EQ(PopupButtonByName("btSt4"), PopupButton::Site4);
   EXPECT_FALSE(PopupButtonByName("btXyz").has_value());
 
@@ -186,8 +186,9 @@ TEST_F(WebPagesTest, PopupButtonsAndTheSiteRoot) {
 }
 
 TEST_F(WebPagesTest, SiteRootComesFromLineEightOfTheSettingsFile) {
-  WriteBytes(dir_.path() / "teste.ovt", "0\r\n1\r\n2\r\ninicio\r\n4\r\nana\r\nx\r\n7\r\n"
-                                        "https://autor.example/site\r\n");
+  WriteBytes(dir_.path() / "teste.ovt",
+             "0\r\n1\r\n2\r\ninicio\r\n4\r\nana\r\nx\r\n7\r\n"
+             "https://autor.example/site\r\n");
   Start();
   EXPECT_EQ(game_->web.site_root, "https://autor.example/site/");
   ReleaseWindowButton(*game_, WindowButton::Onl);
@@ -197,9 +198,9 @@ TEST_F(WebPagesTest, SiteRootComesFromLineEightOfTheSettingsFile) {
 TEST(PageSchemeTest, NamesAreConfinedToTheFolder) {
   EXPECT_EQ(PageNameFromUrlPath("/enredo.htm"), "enredo.htm");
   EXPECT_EQ(PageNameFromUrlPath("/fotos/p%C3%A1gina%201.jpg"), "fotos/p\xE1gina 1.jpg");
-  for (const char* refused : {"", "/", "enredo.htm", "/../x.htm", "/a/../../x", "/%2e%2e/x",
-                              "/%2E%2E%2Fsegredo", "//etc/passwd", "/%2Fetc/passwd",
-                              "/c:/x.htm", "/a%00.htm", "/a%zz", "/a%4", "/..%5Cx"}) {
+  for (const char* refused :
+       {"", "/", "enredo.htm", "/../x.htm", "/a/../../x", "/%2e%2e/x", "/%2E%2E%2Fsegredo",
+        "//etc/passwd", "/%2Fetc/passwd", "/c:/x.htm", "/a%00.htm", "/a%zz", "/a%4", "/..%5Cx"}) {
     EXPECT_FALSE(PageNameFromUrlPath(refused).has_value()) << refused;
   }
   EXPECT_EQ(PageMimeType("ENREDO.HTM"), "text/html");

@@ -676,9 +676,13 @@ Picture PopupBackground() {
 void Arrow(Picture& p, int w, int h, int dir, int dx, int dy) {
   const double cx = w / 2.0 + dx, cy = h / 2.0 + dy;
   Polygon(p,
-          {{cx - 6.0 * dir, cy}, {cx + 1.0 * dir, cy - 6.0}, {cx + 1.0 * dir, cy - 2.5},
-           {cx + 6.0 * dir, cy - 2.5}, {cx + 6.0 * dir, cy + 2.5}, {cx + 1.0 * dir, cy + 2.5},
-           {cx + 1.0 * dir, cy + 6.0}},
+          {{cx + 6.0 * dir, cy},
+           {cx - 1.0 * dir, cy - 6.0},
+           {cx - 1.0 * dir, cy - 2.5},
+           {cx - 6.0 * dir, cy - 2.5},
+           {cx - 6.0 * dir, cy + 2.5},
+           {cx - 1.0 * dir, cy + 2.5},
+           {cx - 1.0 * dir, cy + 6.0}},
           kInk);
 }
 

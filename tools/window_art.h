@@ -107,7 +107,7 @@ namespace popup {
 
 inline constexpr int kWidth = 560;
 inline constexpr int kHeight = 380;
-inline constexpr ArtRect kGrip{8, 5, 250, 22};       // Imp: dragging it moves the window
+inline constexpr ArtRect kGrip{8, 5, 250, 22};        // Imp: dragging it moves the window
 inline constexpr ArtRect kBrowser{12, 42, 536, 292};  // the browser, covering its rectangle
 inline constexpr ArtRect kLed{480, 352, 9, 9};
 inline constexpr ArtRect kG1{494, 353, 54, 7};

@@ -43,6 +43,7 @@ bool BrowserNavigationRequested(Game& game, Browser browser, std::string_view ur
 }
 
 void BrowserNavigationComplete(Game& game, Browser browser) {
+  ++game.web.display(browser).pages_loaded;
   if (browser != Browser::Book) return;
   game.web.game_page_loaded = true;
   game.host().FocusInput();
@@ -122,7 +123,8 @@ void ReleasePopupButton(Game& game, PopupButton button) {
       host.HidePopupBrowser();
       break;
     default: {
-      const auto index = static_cast<std::size_t>(button) - static_cast<std::size_t>(PopupButton::Site1);
+      const auto index =
+          static_cast<std::size_t>(button) - static_cast<std::size_t>(PopupButton::Site1);
       host.NavigatePopup(SitePageAddress(game, kSitePages[index]));
       break;
     }

@@ -44,8 +44,8 @@ bool IsWebAddress(std::string_view text) {
 // Files that a default handler would run rather than show.
 bool IsProgram(std::string_view name, const std::filesystem::path& file) {
   static constexpr std::array<std::string_view, 14> kLaunchers = {
-      ".exe", ".com", ".bat", ".cmd", ".pif", ".scr", ".lnk",
-      ".sh",  ".desktop", ".jar", ".appimage", ".run", ".py", ".msi"};
+      ".exe", ".com",     ".bat", ".cmd",      ".pif", ".scr", ".lnk",
+      ".sh",  ".desktop", ".jar", ".appimage", ".run", ".py",  ".msi"};
   for (std::string_view extension : kLaunchers) {
     if (EndsWithNoCase(name, extension)) return true;
   }
@@ -53,7 +53,8 @@ bool IsProgram(std::string_view name, const std::filesystem::path& file) {
   const auto permissions = std::filesystem::status(file, error).permissions();
   if (error) return true;
   using std::filesystem::perms;
-  return (permissions & (perms::owner_exec | perms::group_exec | perms::others_exec)) != perms::none;
+  return (permissions & (perms::owner_exec | perms::group_exec | perms::others_exec)) !=
+         perms::none;
 }
 
 // What a browser may be sent to by a script: web addresses and the confined schemes. file:

@@ -13,6 +13,7 @@ struct BrowserDisplay {
   Lamp lamp = Lamp::Idle;
   int progress = 0;
   int maximum = 100;
+  int pages_loaded = 0;  // navigations completed so far
 };
 
 struct WebState {

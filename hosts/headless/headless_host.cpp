@@ -102,7 +102,10 @@ void HeadlessHost::HidePopupBrowser() {
 }
 
 void HeadlessHost::OrderBrowser(Browser browser, BrowserOrder order) {
-  static constexpr std::array<const char*, 3> kOrders = {"voltar", "avan\xE7" "ar", "parar"};
+  static constexpr std::array<const char*, 3> kOrders = {"voltar",
+                                                         "avan\xE7"
+                                                         "ar",
+                                                         "parar"};
   events_.push_back(std::string(browser == Browser::Book ? "web: " : "janela web: ") +
                     kOrders[static_cast<std::size_t>(order)]);
 }

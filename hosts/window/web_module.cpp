@@ -32,8 +32,9 @@ bool ReadPage(const QString& scheme, const QByteArray& encoded_path, QByteArray&
     folder = &SiteFolder();
   }
   if (folder == nullptr) return false;
-  const auto page = ServePage(*folder, std::string_view(encoded_path.constData(),
-                                                        static_cast<std::size_t>(encoded_path.size())));
+  const auto page = ServePage(
+      *folder,
+      std::string_view(encoded_path.constData(), static_cast<std::size_t>(encoded_path.size())));
   if (!page) return false;
   bytes = QByteArray(page->bytes.data(), static_cast<qsizetype>(page->bytes.size()));
   mime_type = QByteArray::fromStdString(page->mime_type);

@@ -200,7 +200,8 @@ void WindowHost::OpenAddressWithSystem(const std::string& url) {
 
 void WindowHost::OpenFileWithSystem(const std::filesystem::path& file) {
   HeadlessHost::OpenFileWithSystem(file);
-  if (!scripted_) QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
+  if (!scripted_)
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
 }
 
 void WindowHost::FocusInput() {
