@@ -15,8 +15,8 @@ inline constexpr int kPanelCell = 40;
 inline constexpr int kPanelSlots = 12;
 
 struct ObjectPanels {
-  Picture loc{80, 120, kMagenta};            // ObjLoc
-  Picture jog{200, 40, kMagenta};            // ObjJog
+  Picture loc{80, 120, kMagenta};  // ObjLoc
+  Picture jog{200, 40, kMagenta};  // ObjJog
   std::array<int, kPanelSlots> loc_slots{};  // LocSlots: object numbers from 1, 0 unused
   std::array<int, kPanelSlots> jog_slots{};  // JogSlots
 };
