@@ -118,9 +118,9 @@ int main(int argc, char** argv) {
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
   }
   zunk::KeepOnlySeriousQtMessages();
-  // The browser engine, loaded later from the web module, shares OpenGL contexts; it must be
-  // said before the application is made (it costs nothing until a page is shown).
-  QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
+  // Qt::AA_ShareOpenGLContexts is not set here: with it Qt makes a shared OpenGL context at
+  // once, some 60 MB of resident memory before any page. The web module makes that context
+  // when the first page is shown (hosts/web_module/web_module.cpp).
   QApplication app(argc, argv);
   QApplication::setApplicationName("zunk");
   const bool scripted = !options.input.empty();
