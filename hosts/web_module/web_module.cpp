@@ -21,11 +21,11 @@ namespace {
 // the shared context here, on first use, gives the engine the same as at start-up.
 void MakeSharedOpenGLContext() {
   if (QOpenGLContext::globalShareContext() != nullptr) return;
+  // As Qt does at start-up: the context is set even when the platform has no OpenGL (the
+  // engine then draws in software, and expects a context object all the same).
   auto* context = new QOpenGLContext();  // lives as long as the process, as Qt's own would
-  if (!context->create()) {
-    delete context;
-    return;
-  }
+  context->setFormat(QSurfaceFormat::defaultFormat());
+  context->create();
   qt_gl_set_global_share_context(context);
   QCoreApplication::setAttribute(Qt::AA_ShareOpenGLContexts);
 }
