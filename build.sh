@@ -17,7 +17,7 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libzip-dev
-  qt6-base-dev fonts-dejavu-core xvfb xauth
+  qt6-base-dev qt6-webengine-dev fonts-dejavu-core xvfb xauth
   clang libclang-rt-14-dev llvm
 )
 
