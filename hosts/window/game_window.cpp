@@ -528,7 +528,7 @@ BrowserEvents GameWindow::EventsOf(Browser browser) {
 
 PopupBrowser& GameWindow::popup() {
   if (!popup_) {
-    popup_ = std::make_unique<PopupBrowser>(art_.popup, EventsOf(Browser::Popup));
+    popup_ = std::make_unique<PopupBrowser>(LoadPopupArt(art_.folder), EventsOf(Browser::Popup));
     popup_->on_button = [this](PopupButton button) {
       Dispatch([&] { ReleasePopupButton(game_, button); });
     };

@@ -71,20 +71,35 @@ WindowArt LoadWindowArt(const std::filesystem::path& folder) {
   art.led = KeyedPixmap(load(window_art::kLedFile));
   art.config_page = KeyedPixmap(load(window_art::kSettingsFile));
   art.icon = KeyedPixmap(load(window_art::kIconFile)).toImage();
-  art.popup.background = load(window_art::popup::kBackgroundFile);
-  if (art.popup.background.width() != window_art::popup::kWidth ||
-      art.popup.background.height() != window_art::popup::kHeight) {
+  art.folder = folder;
+  art.complete = complete;
+  return art;
+}
+
+PopupArt LoadPopupArt(const std::filesystem::path& folder) {
+  namespace popup = window_art::popup;
+  PopupArt art;
+  bool complete = true;
+  auto load = [&](const std::string& name) -> Picture {
+    auto picture = ReadBmp(folder / name);
+    if (!picture) {
+      complete = false;
+      return {};
+    }
+    return std::move(*picture);
+  };
+  art.background = load(popup::kBackgroundFile);
+  if (art.background.width() != popup::kWidth || art.background.height() != popup::kHeight) {
     complete = false;
-    art.popup.background =
-        Picture(window_art::popup::kWidth, window_art::popup::kHeight, MakeColour(72, 58, 44));
+    art.background = Picture(popup::kWidth, popup::kHeight, MakeColour(72, 58, 44));
   }
-  for (const auto& place : window_art::popup::kButtons) {
+  for (const auto& place : popup::kButtons) {
     ButtonArt button;
-    button.released = KeyedPixmap(load(window_art::popup::ReleasedFile(place).c_str()));
-    button.pressed = KeyedPixmap(load(window_art::popup::PressedFile(place).c_str()));
-    art.popup.buttons[QString::fromLatin1(place.name)] = std::move(button);
+    button.released = KeyedPixmap(load(popup::ReleasedFile(place)));
+    button.pressed = KeyedPixmap(load(popup::PressedFile(place)));
+    art.buttons[QString::fromLatin1(place.name)] = std::move(button);
   }
-  art.popup.led = art.led;
+  art.led = KeyedPixmap(load(window_art::kLedFile));
   art.complete = complete;
   return art;
 }
