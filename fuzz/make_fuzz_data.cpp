@@ -13,6 +13,7 @@
 
 #include "corpus_words.h"
 #include "fuzz_game.h"
+#include "media_files.h"
 #include "picture_file.h"
 #include "picture_files.h"
 #include "platform/game_folder.h"
@@ -186,6 +187,27 @@ void PictureCorpora(const fs::path& demo, const fs::path& seeds, const fs::path&
   zip.Dictionary(kZipWords);
 }
 
+// The words of media headers and of MIDI tracks.
+const Words kMediaWords = {"RIFF",  "WAVE",  "AVI ",          "fmt ",          "data",
+                           "LIST",  "MThd",  "MTrk",          "\0\0\0\6"s,     "OggS",
+                           "ID3",   "ftyp",  "\xFF\xFB\x90"s, "\xFF\x51\x03"s, "\xFF\x2F\x00"s,
+                           "\xF0"s, "\x90"s, "\xE7\x28"s};
+
+// The demo's sounds, tune and film, and small files of each kind.
+void MediaCorpus(const fs::path& demo, const fs::path& out) {
+  const Corpus media(out, "media");
+  for (const char* extension : {".wav", ".mid", ".avi"}) media.CopySeeds(demo, extension);
+  media.Seed("short.wav", EncodeWaveTone(20));
+  media.Seed("tune.mid", EncodeMidiTune({{60, 240}, {67, 240}}, 300000));
+  media.Seed("film.avi", EncodeMjpegAvi({SmallPicture()}, 2));
+  media.Seed("ogg", "OggS\0\2\0\0\0\0\0\0\0\0\0\0"s);
+  media.Seed("id3", "ID3\4\0\0\0\0\0\0"s);
+  media.Seed("mp4",
+             "\0\0\0\x18"
+             "ftypmp42\0\0\0\0"s);
+  media.Dictionary(kMediaWords);
+}
+
 // How much lower the screens of the played game are than the demo's.
 constexpr int kLowering = 10;
 
@@ -237,6 +259,7 @@ int main(int argc, char** argv) {
   zunk::fuzz::ScriptCorpora(demo, out);
   zunk::fuzz::SentenceCorpus(demo, tests_data, out);
   zunk::fuzz::PictureCorpora(demo, seeds, out);
+  zunk::fuzz::MediaCorpus(demo, out);
   zunk::fuzz::PlayedGame(demo, zip_module, out / "game");
   return 0;
 }

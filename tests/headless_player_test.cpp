@@ -6,10 +6,13 @@
 #include <string>
 #include <utility>
 
+#include "media_files.h"
 #include "test_support.h"
 
 namespace zunk::testing {
 namespace {
+
+using namespace std::string_literals;
 
 using RunResult = std::pair<int, std::string>;  // the exit status and the output
 const std::string kPlayer = std::string(ZUNK_RUN_PATH) + " ";
@@ -98,6 +101,28 @@ TEST(HeadlessPlayerTest, TimersTickOnTheVirtualClock) {
        "reg:40:  = 15\n", "aviso: o relógio está desligado\n", "reg:21:  = 7\n", "reg:40:  = 23\n",
        "> !tick timer 5\naviso: o temporizador está desligado\nstatus",
        "aviso: uso: !tick clock|timer [N]\n", "aviso: uso: !tick clock|timer [N]\n"}));
+}
+
+TEST(HeadlessPlayerTest, MediaPlaysLastTheirFilesLengthOnTheVirtualClock) {
+  // WAV and MIDI last their own length (1.5 s and 4.5 s), anything else 1 s. A waiting play
+  // moves the clock on at once; background plays end when a wait reaches their end.
+  const SmallGame game({});
+  WriteBytes(game.path() / "a.wav", EncodeWaveTone(1500));
+  WriteBytes(game.path() / "m.mid", EncodeMidiTune({{60, 480 * 8}, {64, 480}}));
+  WriteBytes(game.path() / "x.ogg", "OggS\0\2\0\0\0\0\0\0\0\0\0\0"s);
+  WriteBytes(game.path() / "texto.wav", "nada");
+  EXPECT_TRUE(InOrder(
+      game.Play("!lin play 1,3,a.wav\n!wait 1499\n!wait 1\n!wait 2999\n!wait 1\n!lin stop 1\n"
+                "!lin play 2,1,a.wav\n!lin play 3,1,m.mid\n"
+                "!lin play 2,0,x.ogg\n!wait 999\n!wait 1\n!lin stop 2\n!lin play 1,1,texto.wav\n"
+                "!wait -1\n"),
+      {"> !lin play 1,3,a.wav\nmídia: canal 1, a.wav, repetir 3\nstatus", "> !wait 1499\nstatus",
+       "> !wait 1\nstatus", "> !wait 2999\nstatus", "> !wait 1\nmídia: canal 1 fechado\nstatus",
+       "> !lin stop 1\nerro: No MCI device open\nstatus",
+       "> !lin play 3,1,m.mid\nmídia: canal 3, m.mid, repetir 1\nmídia: canal 3 fechado\n"
+       "mídia: canal 2 fechado\nstatus",
+       "> !wait 999\nstatus", "> !wait 1\nstatus", "> !lin stop 2\nmídia: canal 2 parado\n",
+       "erro: Não é um arquivo de som ou vídeo: texto.wav\n", "aviso: uso: !wait MS"}));
 }
 
 TEST(HeadlessPlayerTest, HeldLinesRunInsideTheNextWaitOrAsTheirOwnTurn) {

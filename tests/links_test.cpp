@@ -155,8 +155,8 @@ TEST_F(LinksTest, EachActionOnce) {
   Picture button(4, 2, kRed);  // pressed half red, released half blue
   button.FillRect(2, 0, 2, 2, kBlue);
   WriteFile("botao.bmp", EncodeBmp24(button));
-  WriteFile("som.wav", "RIFF");
-  WriteFile("filme.avi", "RIFF");
+  WriteFile("som.wav", std::string("RIFF\0\0\0\0WAVEfmt ", 16));
+  WriteFile("filme.avi", std::string("RIFF\0\0\0\0AVI LIST", 16));
   game().file_source = game().script_source = Source::DiskOnly;
   Panorama(0, 480, 200);
   RunLines({"msg= Antes.", "fim", ":porta", "msg= Na porta."});
@@ -193,8 +193,9 @@ TEST_F(LinksTest, EachActionOnce) {
   std::size_t mark = host_.log.size();
   for (const char* link : {"6,som.wav", "6,silencio.wav", "7,filme.avi", "8, pagina.htm "})
     press_link(link);
-  EXPECT_EQ(Since(mark), Strings({"play 1 1 som.wav", "play 4 1 filme.avi 10,20 30x40", "page 2",
-                                  "navigate http://jogo/pagina.htm"}));
+  EXPECT_EQ(Since(mark), Strings({"play 1 1 som.wav", "hide pointer",
+                                  "play 4 1 filme.avi 10,20 30x40", "hide video", "restore pointer",
+                                  "page 2", "navigate http://jogo/pagina.htm"}));
   EXPECT_EQ(game().page(), BookPage::Web);
   press_link("9,  abrir porta ");
   EXPECT_EQ(std::tuple(game().frase, Reg(31), Reg(32), game().output().status()),

@@ -75,7 +75,16 @@ class FakeHost : public Host {
                std::to_string(r.width) + "x" + std::to_string(r.height);
     }
     log.push_back(entry);
+    plays.push_back(r);
+    if (on_play) on_play(r);
   }
+  // Logs "replay C", "close C finished|stopped|replaced|failed" and "hide video".
+  void ReplayMedia(int channel) override { log.push_back("replay " + std::to_string(channel)); }
+  void CloseMedia(int channel, MediaClose why) override {
+    static const char* const kWhy[] = {"finished", "stopped", "replaced", "failed"};
+    log.push_back("close " + std::to_string(channel) + " " + kWhy[static_cast<int>(why)]);
+  }
+  void HideVideo() override { log.push_back("hide video"); }
 
   // Logs "panel pointer L|J N", "drag pointer on|off", "drag show X,Y", "drag move X,Y",
   // "drag hide" and "focus input"; the drag window's picture is kept.
@@ -100,6 +109,8 @@ class FakeHost : public Host {
   Picture drag_picture;
   std::uint32_t clock = 0;
   std::function<void()> on_pump;
+  std::vector<MediaRequest> plays;
+  std::function<void(const MediaRequest&)> on_play;
   std::function<HttpResult(const HttpRequest&)> http;
   std::vector<HttpRequest> requests;
   Strings errors;

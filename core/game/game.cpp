@@ -19,6 +19,7 @@ Game::Game(Host& host, GameConfig config)
       interpreter_(*this),
       zip_library_(ZipLibrary::Load(config.zip_library)),
       parser_(*this),
+      media_(*this),
       random_(
           static_cast<std::uint32_t>(std::chrono::system_clock::now().time_since_epoch().count())) {
   world_.fncdef[1] = kDefaultStartScript;
@@ -63,6 +64,14 @@ void Game::RunScriptFromHost(const std::string& name) {
 
 void Game::ExecLineFromHost(const std::string& line) {
   Guarded([&] { interpreter_.ExecLine(line); });
+}
+
+void Game::MediaPlayEnded(int channel, std::uint32_t play_id, bool at_end) {
+  Guarded([&] { media_.PlayEnded(channel, play_id, at_end); });
+}
+
+void Game::MediaFailed(int channel, std::uint32_t play_id, const std::string& message) {
+  Guarded([&] { media_.PlayFailed(channel, play_id, message); });
 }
 
 void Game::ClockTick() {

@@ -17,6 +17,7 @@
 #include "game/parser/sentence_parser.h"
 #include "game/timers.h"
 #include "game/world/world.h"
+#include "media/media_channels.h"
 #include "platform/game_folder.h"
 #include "platform/host.h"
 #include "platform/zip_library.h"
@@ -87,6 +88,11 @@ class Game {
   // The object panels' pointer events are PanelMove and its neighbours (game/panel_mouse.h),
   // guarded the same way.
 
+  // The media layer's reports (see Host): a play on a channel ended (at_end: at the end of
+  // its file), or failed after it had started (shown once; the channel closes, no run ends).
+  void MediaPlayEnded(int channel, std::uint32_t play_id, bool at_end);
+  void MediaFailed(int channel, std::uint32_t play_id, const std::string& message);
+
   // Shows a page of the page set and remembers it.
   void ShowPage(BookPage page);
   BookPage page() const { return page_; }
@@ -128,6 +134,7 @@ class Game {
   SentenceParser& parser() { return parser_; }
   Timers& timers() { return timers_; }
   LinkTable& links() { return links_; }
+  MediaChannels& media() { return media_; }
   ScreenMouse& mouse() { return mouse_; }
   const GameFolder& folder() const { return folder_; }
   const std::string& base_name() const { return base_name_; }
@@ -159,6 +166,7 @@ class Game {
   SentenceParser parser_;
   Timers timers_;
   LinkTable links_;
+  MediaChannels media_;
   ScreenMouse mouse_;
   BookPage page_ = BookPage::Screen;
   std::mt19937 random_;

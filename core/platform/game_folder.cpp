@@ -310,6 +310,23 @@ std::optional<std::string> GameFolder::Read(std::string_view name) const {
   return std::move(result.bytes);
 }
 
+std::optional<FileHead> GameFolder::ReadHead(std::string_view name, std::size_t max_bytes) const {
+  const auto file = OpenLocated(name, O_RDONLY);
+  if (!file || !S_ISREG(file->info.st_mode)) return std::nullopt;
+  FileHead head;
+  head.size = static_cast<std::uint64_t>(file->info.st_size);
+  head.bytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(head.size, max_bytes)));
+  std::size_t used = 0;
+  while (used < head.bytes.size()) {
+    const ssize_t got = ::read(file->fd.get(), head.bytes.data() + used, head.bytes.size() - used);
+    if (got < 0 && errno == EINTR) continue;
+    if (got <= 0) break;  // the file shrank meanwhile: what was there
+    used += static_cast<std::size_t>(got);
+  }
+  head.bytes.resize(used);
+  return head;
+}
+
 std::optional<FileStamp> GameFolder::Stamp(std::string_view name) const {
   const auto file = OpenLocated(name, O_PATH);
   if (!file) return std::nullopt;

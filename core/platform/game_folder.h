@@ -49,6 +49,12 @@ struct ReadResult {
   std::string bytes;  // the whole file when Ok
 };
 
+// The first bytes of a file and its whole size.
+struct FileHead {
+  std::string bytes;
+  std::uint64_t size = 0;
+};
+
 // The size and modification time of a file.
 struct FileStamp {
   std::filesystem::file_time_type time;
@@ -79,6 +85,9 @@ class GameFolder {
   // The whole file, or why not: missing (also outside the folder), or over max_bytes.
   ReadResult ReadBounded(std::string_view name, std::uint64_t max_bytes = kMaxGameFileBytes) const;
   std::optional<std::string> Read(std::string_view name) const;
+  // The first bytes of a file (at most max_bytes; fewer when the file is shorter) and the
+  // whole file's size; nothing when it is missing.
+  std::optional<FileHead> ReadHead(std::string_view name, std::size_t max_bytes) const;
 
   std::optional<FileStamp> Stamp(std::string_view name) const;
 

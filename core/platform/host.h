@@ -28,18 +28,32 @@ struct HttpResult {
 // Colours of the fetch lamp beside the message window.
 enum class Lamp { Idle, Fetching };
 
-// A play on a media channel: channels 1 and 2 in the background, 3 waiting for the end, 4 a
-// video stretched to the rectangle (x, y, width, height, in ScreenBuffer coordinates as a
-// link stores them). repeat: 0 endlessly, n > 0 n plays in all.
+// ---- The four media channels ------------------------------------------------------------
+// The core keeps every rule of the channels: how `play` and `stop` read their arguments, the
+// header check, the remaining plays, when a channel closes, the stop orders and their faults.
+// The host only plays. It reports each end of a play, from its event loop and never from inside
+// the call that started it, through Game::MediaPlayEnded (at_end: the play reached the end of
+// the file; false when it was broken off), and each error its media layer reports later
+// through Game::MediaFailed. A report names the play by its play_id; reports of plays the core
+// has since closed or replaced are ignored there.
+
+// One play on a channel: 1 and 2 in the background, 3 waiting for its end, 4 a video in Deck
+// placed on Tela at the rectangle (x, y, width, height, as a link stores them: no scroll
+// offset is applied), stretched to it, also waiting.
 struct MediaRequest {
   int channel = 1;
-  std::string file;  // CP1252, relative to the game folder
-  std::int32_t repeat = 1;
+  std::string file;  // CP1252, relative to the game folder; its head has been checked
+  std::uint32_t play_id = 0;
+  bool wait = false;        // return only when this play has ended (or was broken off or replaced)
+  std::int32_t repeat = 1;  // for display only (the transcript): the repeats are the core's
   std::int32_t x = 0;
   std::int32_t y = 0;
   std::int32_t width = 0;
   std::int32_t height = 0;
 };
+
+// Why a channel closes: its last play ended, `stop`, a new file on the channel, a late error.
+enum class MediaClose { Finished, Stopped, Replaced, Failed };
 
 // Pages of the game window's page set (Abook).
 enum class BookPage { Screen = 0, Extras = 1, Web = 2, Config = 3 };
@@ -102,8 +116,15 @@ class Host {
   virtual void ShowPage(BookPage /*page*/) {}
   // Sends the embedded browser to an address (CP1252); errors are ignored.
   virtual void Navigate(const std::string& /*url*/) {}
-  // Plays a media file.
+  // Media channels (see MediaRequest): opens the file on the channel (whose earlier file the
+  // core has closed) and plays it from the start; with wait, returns when the play has ended.
   virtual void PlayMedia(const MediaRequest& /*request*/) {}
+  // Plays the channel's open file again from the start, in the background (a repeat).
+  virtual void ReplayMedia(int /*channel*/) {}
+  // Stops and closes the channel; a channel 3 or 4 wait on it ends.
+  virtual void CloseMedia(int /*channel*/, MediaClose /*why*/) {}
+  // Hides Deck, the video panel.
+  virtual void HideVideo() {}
 
   // The pointer shape over an object panel, by link cursor code (arrow, or drag over an
   // object).

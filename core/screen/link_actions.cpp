@@ -82,25 +82,11 @@ void RunFromLabelLink(Game& game, const Link& link) {
 }
 
 void SoundLink(Game& game, const Link& link) {
-  if (!game.FileAvailable(link.argument)) return;
-  MediaRequest request;
-  request.channel = 1;
-  request.file = link.argument;
-  request.repeat = 1;
-  game.host().PlayMedia(request);
+  game.media().PlaySoundLink(link.argument);
 }
 
 void VideoLink(Game& game, const Link& link) {
-  if (!game.FileAvailable(link.argument)) return;
-  MediaRequest request;
-  request.channel = 4;
-  request.file = link.argument;
-  request.repeat = 1;
-  request.x = link.x;
-  request.y = link.y;
-  request.width = link.width;
-  request.height = link.height;
-  game.host().PlayMedia(request);
+  game.media().PlayVideoLink(link.argument, link);
 }
 
 void WebPageLink(Game& game, const Link& link) {

@@ -241,8 +241,14 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
     case Command::IfBit:
       return ObjectCommand(game_, command, args);
 
-    // Recognised words whose bodies come with the media and web subsystems; until then they
-    // do nothing.
+    case Command::Play:
+      game_.media().PlayCommand(args);
+      break;
+    case Command::Stop:
+      game_.media().StopCommand(args);
+      break;
+
+    // Recognised words whose bodies come with the web subsystem; until then they do nothing.
     default:
       break;
   }

@@ -167,6 +167,17 @@ bool HeadlessPlayer::RunPanelCommand(const std::string& command, const std::stri
 }
 
 bool HeadlessPlayer::RunTimerCommand(const std::string& command, const std::string& argument) {
+  if (command == "wait") {
+    // Time passing with nothing typed: background plays end, due timers fire once.
+    constexpr std::int32_t kMaxWaitMs = 24 * 60 * 60 * 1000;
+    const auto ms = ParseDecimal(TrimBlanks(argument));
+    if (!ms || *ms < 0 || *ms > kMaxWaitMs) {
+      out_ << "aviso: uso: !wait MS (0 a " << kMaxWaitMs << ")\n";
+    } else {
+      host_.Wait(static_cast<std::uint32_t>(*ms));
+    }
+    return true;
+  }
   if (command != "tick") return false;
   const std::string_view text = TrimBlanks(argument);
   const std::size_t blank = text.find(' ');

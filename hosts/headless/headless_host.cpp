@@ -1,5 +1,5 @@
 // Headless host services: the virtual or real clock, the two window timers, and what the
-// transcript records of pages, the browser and media.
+// transcript records of pages and the browser.
 #include "headless_host.h"
 
 #include <array>
@@ -37,6 +37,7 @@ void HeadlessHost::Sleep(std::uint32_t milliseconds) {
 void HeadlessHost::PumpEvents() {
   if (!realtime_) ++virtual_ms_;
   FireDueTimers();
+  DeliverMediaEnds();
   if (pending_input_) pending_input_();
 }
 
@@ -119,23 +120,6 @@ void HeadlessHost::OpenFileWithSystem(const std::filesystem::path& file) {
   std::string shown = file.string();
   if (game_ != nullptr) shown = file.lexically_relative(game_->folder().path()).string();
   events_.push_back("abrir: " + Utf8ToCp1252(shown));
-}
-
-void HeadlessHost::PlayMedia(const MediaRequest& r) {
-  // A single play on channel 1 is a link's sound; everything else shows its channel.
-  if (r.channel == 1 && r.repeat == 1) {
-    events_.push_back("som: " + r.file);
-    return;
-  }
-  std::string line =
-      "m\xED"
-      "dia: canal " +
-      std::to_string(r.channel) + ", " + r.file + ", repetir " + std::to_string(r.repeat);
-  if (r.channel == 4) {
-    line += ", " + std::to_string(r.x) + "," + std::to_string(r.y) + " " + std::to_string(r.width) +
-            "x" + std::to_string(r.height);
-  }
-  events_.push_back(line);
 }
 
 void HeadlessHost::DrawText(Picture& picture, int x, int y, const std::string& text,

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "game/panel_mouse.h"
@@ -48,6 +49,10 @@ class HeadlessHost : public Host {
   }
   void ShowPage(BookPage page) override;
   void Navigate(const std::string& url) override;
+  // Media channels on the clock: a play lasts the file's duration (WAV and MIDI read from
+  // the file, 1 s otherwise); a waiting play moves the clock on by it at once (no events run),
+  // a background play ends at the first pump at or after its end. Ends are reported to the
+  // game from pumps and from DeliverMediaEnds, never from inside the call that started a play.
   void PlayMedia(const MediaRequest& request) override;
   void ShowPopupBrowser(const std::string& url) override;
   void NavigatePopup(const std::string& url) override;
@@ -55,6 +60,13 @@ class HeadlessHost : public Host {
   void OrderBrowser(Browser browser, BrowserOrder order) override;
   void OpenAddressWithSystem(const std::string& url) override;
   void OpenFileWithSystem(const std::filesystem::path& file) override;
+  void ReplayMedia(int channel) override;
+  void CloseMedia(int channel, MediaClose why) override;
+  // Reports the ends of plays that have ended by now, each channel at most once.
+  void DeliverMediaEnds();
+  // Lets milliseconds pass on the virtual clock (the console's !wait): plays end at their
+  // times, due timers fire once at the end. Real time: sleeps and pumps.
+  void Wait(std::uint32_t milliseconds);
 
   // Fires the timers that are due (each once), without moving the clock or taking input.
   void FireDueTimers();
@@ -83,7 +95,20 @@ class HeadlessHost : public Host {
   };
   std::uint64_t Now() const;
 
+  struct MediaPlay {
+    bool open = false;
+    bool playing = false;
+    std::uint32_t play_id = 0;
+    std::uint32_t duration_ms = 0;
+    std::uint64_t ends_at = 0;
+  };
+  std::uint32_t MediaDuration(const std::string& file) const;
+  MediaPlay& Channel(int channel);
+
   bool realtime_;
+  std::array<MediaPlay, 4> media_{};
+  // Waiting plays that have ended: channel and play, reported at the next pump.
+  std::vector<std::pair<int, std::uint32_t>> ended_waits_;
   std::uint64_t virtual_ms_ = 0;
   Game* game_ = nullptr;
   std::function<void()> pending_input_;

@@ -90,6 +90,9 @@ void HeadlessPlayer::RunLine(const std::string& line) {
 }
 
 void HeadlessPlayer::EndTurn() {
+  // What the media layer reported while the turn ran is handled once the turn is over, as a
+  // window handles it after the event.
+  host_.DeliverMediaEnds();
   for (const std::string& event : host_.TakeEvents()) Print(event);
   const Output& output = game_.output();
   for (const std::string& line : output.lines()) Print("| " + line);

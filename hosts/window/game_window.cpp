@@ -473,10 +473,11 @@ void GameWindow::HidePointer() {
 }
 
 void GameWindow::RestorePointer() {
-  if (override_cursors_ > 0) {
-    QGuiApplication::restoreOverrideCursor();
-    --override_cursors_;
-  }
+  // Only a hidden pointer comes back to where it was pressed: restoring a pointer that was
+  // never hidden (stop after no film) leaves it where the player holds it.
+  if (override_cursors_ <= 0) return;
+  QGuiApplication::restoreOverrideCursor();
+  --override_cursors_;
   QCursor::setPos(pointer_saved_at_press_);
 }
 
@@ -565,10 +566,9 @@ void GameWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
   painter.drawImage(0, 0, background_);
-  if (on_first_paint_) {
-    // After this paint and its children's have reached the screen.
-    QTimer::singleShot(0, this, std::exchange(on_first_paint_, nullptr));
-  }
+  // After this paint and its children's have reached the screen.
+  for (auto& call : std::exchange(on_first_paint_, {}))
+    QTimer::singleShot(0, this, std::move(call));
 }
 
 void GameWindow::mousePressEvent(QMouseEvent* event) {

@@ -74,8 +74,9 @@ class GameWindow : public QWidget {
   PictureButton* button(const QString& name);
   QRegion shape() const { return shape_; }
 
-  // Called once, after the window's first frame has been painted.
-  void OnFirstPaint(std::function<void()> call) { on_first_paint_ = std::move(call); }
+  // Called once, after the window's first frame has been painted (each call adds one, run in
+  // the order they were added).
+  void OnFirstPaint(std::function<void()> call) { on_first_paint_.push_back(std::move(call)); }
 
   // Invoked when btFim or btMin asks to end or minimise (after the 200 ms pause).
   void Perform(WindowAction action);
@@ -135,7 +136,7 @@ class GameWindow : public QWidget {
   bool closing_ = false;
   WindowAction last_action_ = WindowAction::None;
   bool first_show_ = true;
-  std::function<void()> on_first_paint_;
+  std::vector<std::function<void()>> on_first_paint_;
   std::vector<std::string> shown_lines_;
   Picture shown_tela_;
   Picture shown_loc_;

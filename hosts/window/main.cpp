@@ -117,6 +117,9 @@ int main(int argc, char** argv) {
     QGuiApplication::setHighDpiScaleFactorRoundingPolicy(
         Qt::HighDpiScaleFactorRoundingPolicy::Round);
   }
+  // Sound and film through GStreamer, whose plugins give the formats games use (MIDI
+  // included); a user's own choice of back end is kept.
+  ::setenv("QT_MEDIA_BACKEND", "gstreamer", 0);
   zunk::KeepOnlySeriousQtMessages();
   // Qt::AA_ShareOpenGLContexts is not set here: with it Qt makes a shared OpenGL context at
   // once, some 60 MB of resident memory before any page. The web module makes that context

@@ -26,6 +26,16 @@ void WindowHost::AttachWindow(Game& game, GameWindow& window) {
   game_ = &game;
   window_ = &window;
   Attach(game);
+  if (!scripted_) {
+    media_players_ = std::make_unique<MediaPlayers>(*this, game, window);
+    // The media back end loads after the first frame, not before it: later than the frame's
+    // own first-paint calls.
+    window.OnFirstPaint([this] {
+      QTimer::singleShot(0, &clock_timer_, [this] {
+        if (media_players_ != nullptr) media_players_->FirstFramePainted();
+      });
+    });
+  }
   QObject::connect(&clock_timer_, &QTimer::timeout, &window, [this] {
     if (InputHold::Active()) {
       clock_tick_held_ = true;
@@ -45,6 +55,7 @@ void WindowHost::AttachWindow(Game& game, GameWindow& window) {
 void WindowHost::DetachWindow() {
   clock_timer_.stop();
   periodic_timer_.stop();
+  media_players_.reset();
   window_ = nullptr;
 }
 
@@ -206,6 +217,29 @@ void WindowHost::OpenFileWithSystem(const std::filesystem::path& file) {
 
 void WindowHost::FocusInput() {
   if (window_ != nullptr) window_->FocusInput();
+}
+
+}  // namespace zunk
+
+namespace zunk {
+
+void WindowHost::PlayMedia(const MediaRequest& request) {
+  if (media_players_ == nullptr) return HeadlessHost::PlayMedia(request);
+  media_players_->Play(request);
+}
+
+void WindowHost::ReplayMedia(int channel) {
+  if (media_players_ == nullptr) return HeadlessHost::ReplayMedia(channel);
+  media_players_->Replay(channel);
+}
+
+void WindowHost::CloseMedia(int channel, MediaClose why) {
+  if (media_players_ == nullptr) return HeadlessHost::CloseMedia(channel, why);
+  media_players_->Close(channel);
+}
+
+void WindowHost::HideVideo() {
+  if (media_players_ != nullptr) media_players_->HideVideo();
 }
 
 }  // namespace zunk

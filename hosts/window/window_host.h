@@ -11,6 +11,7 @@
 
 #include "headless_host.h"
 #include "input_hold.h"
+#include "media_players.h"
 
 namespace zunk {
 
@@ -43,6 +44,15 @@ class WindowHost : public HeadlessHost {
   void MoveDragWindow(int x, int y) override;
   void HideDragWindow() override;
   void FocusInput() override;
+  // The media channels: Qt Multimedia players, made after the first frame has been painted
+  // (or at the first play before it); driven by an input file, the headless player's channels
+  // on its clock instead.
+  void PlayMedia(const MediaRequest& request) override;
+  void ReplayMedia(int channel) override;
+  void CloseMedia(int channel, MediaClose why) override;
+  void HideVideo() override;
+  // The players, once the window is attached (none when driven by an input file).
+  MediaPlayers* media_players() const { return media_players_.get(); }
   void Navigate(const std::string& url) override;
   void ShowPopupBrowser(const std::string& url) override;
   void NavigatePopup(const std::string& url) override;
@@ -67,6 +77,7 @@ class WindowHost : public HeadlessHost {
   bool clock_tick_held_ = false;
   bool periodic_tick_held_ = false;
   QPointer<QMessageBox> error_box_;
+  std::unique_ptr<MediaPlayers> media_players_;
 };
 
 }  // namespace zunk
