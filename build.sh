@@ -17,7 +17,8 @@ PACKAGES=(
   cmake ninja-build g++ pkg-config python3
   libgtest-dev libgmock-dev libbenchmark-dev
   libcurl4-openssl-dev libjpeg62-turbo-dev libzip-dev
-  qt6-base-dev qt6-multimedia-dev fonts-dejavu-core fonts-urw-base35 xvfb xauth
+  qt6-base-dev qt6-multimedia-dev qt6-webengine-dev fonts-dejavu-core fonts-urw-base35
+  xvfb xauth
   gstreamer1.0-plugins-base gstreamer1.0-plugins-good gstreamer1.0-plugins-bad
   gstreamer1.0-libav timgm6mb-soundfont
   clang libclang-rt-14-dev llvm

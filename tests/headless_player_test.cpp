@@ -156,7 +156,7 @@ TEST(HeadlessPlayerTest, PointerAndSuggestionCommandsReachTheGame) {
        "> !press 15,15\n| porta aberta\n", "sugestão 2: Voltar -> inicio\n", "> !sg 2\n| ola\n",
        "> !sg 1\n| porta aberta\n", "> !sg 3\n| porta aberta\n", "> !sg 9\naviso: uso: !sg 1|2|3\n",
        "aviso: uso: !click X,Y\n",
-       "> !click 5,105\npágina: Web\nweb: pagina.html\n| porta aberta\n"}));
+       "> !click 5,105\npágina: Web\nweb: zunk-jogo://jogo/pagina.html\n| porta aberta\n"}));
 }
 
 TEST(HeadlessPlayerTest, PanelCommandsHoverDragAndDoubleClickOnTheDemo) {
@@ -201,6 +201,26 @@ TEST(HeadlessPlayerTest, FaultsGoToTheTranscriptWhichExpectComparesAndShowsTheDi
                       {"difere de", "@@ -" + std::to_string(line - 3) + ",7 +",
                        " status: Status...\n \n > !reg 5\n-reg:5:  = 9\n+reg:5:  = 0\n "},
                       1));
+}
+
+TEST(HeadlessPlayerTest, BrowserEventsAndPopupButtonsOnTheConsole) {
+  const SmallGame game({{"inicio", {"msg= ola", "reg 1,1"}}});
+  EXPECT_TRUE(InOrder(
+      game.Play("!button btWeb\n!lin web enredo.htm\n!browser web begin\n"
+                "!browser web progress 30 60\n!browser web loaded\n!browser web complete\n"
+                "!button btVsr\n!button btWeb\n!browser web request zunk-jogo://jogo/off.htm\n"
+                "!popup btSt3\n!popup btRet\n!popup btFim\n!popup btX\n!browser tv begin\n"
+                "!lin web http://exemplo.org/,2\n!lin web ../fora.txt,2\n"),
+      {"> !button btWeb\njanela web: zunk-jogo://jogo/enredo.htm\n",
+       "> !lin web enredo.htm\np\u00e1gina: Web\nweb: zunk-jogo://jogo/enredo.htm\n",
+       "> !browser web begin\n", "status: Baixando p\u00e1gina...\n", "progresso: 30/60\n",
+       "> !browser web complete\n", "status: \n", "> !button btWeb\np\u00e1gina: Web\n",
+       "> !browser web request zunk-jogo://jogo/off.htm\nweb: cancelada\np\u00e1gina: Visor\n",
+       "> !popup btSt3\njanela web: zunk-site://site/frases.htm\n",
+       "> !popup btRet\njanela web: voltar\n", "> !popup btFim\njanela web: fechada\n",
+       "aviso: uso: !popup", "aviso: uso: !browser",
+       "> !lin web http://exemplo.org/,2\nabrir: http://exemplo.org/\n",
+       "> !lin web ../fora.txt,2\n|"}));
 }
 
 }  // namespace

@@ -56,7 +56,42 @@ std::set<std::string> ExpectedFiles() {
     names.insert(art::ReleasedFile(b));
     names.insert(art::PressedFile(b));
   }
+  names.insert(art::popup::kBackgroundFile);
+  for (const art::ArtButton& b : art::popup::kButtons) {
+    names.insert(art::popup::ReleasedFile(b));
+    names.insert(art::popup::PressedFile(b));
+  }
   return names;
+}
+
+// The number of magenta pixels, and of those not reached from the picture's border through
+// magenta (holes in a shaped window that clicks would fall through).
+std::pair<int, int> MagentaAndHoles(const Picture& p) {
+  const int w = p.width(), h = p.height();
+  std::vector<bool> reached(static_cast<std::size_t>(w) * h, false);
+  std::vector<std::pair<int, int>> pending;
+  auto visit = [&](int x, int y) {
+    if (x < 0 || y < 0 || x >= w || y >= h || reached[y * w + x]) return;
+    if (p.Pixel(x, y) != kMagenta) return;
+    reached[y * w + x] = true;
+    pending.emplace_back(x, y);
+  };
+  for (int x = 0; x < w; ++x) visit(x, 0), visit(x, h - 1);
+  for (int y = 0; y < h; ++y) visit(0, y), visit(w - 1, y);
+  while (!pending.empty()) {
+    const auto [x, y] = pending.back();
+    pending.pop_back();
+    visit(x + 1, y), visit(x - 1, y), visit(x, y + 1), visit(x, y - 1);
+  }
+  int magenta = 0, holes = 0;
+  for (int y = 0; y < h; ++y) {
+    for (int x = 0; x < w; ++x) {
+      if (p.Pixel(x, y) != kMagenta) continue;
+      ++magenta;
+      if (!reached[y * w + x]) ++holes;
+    }
+  }
+  return {magenta, holes};
 }
 
 ArtRect Grow(const ArtRect& r, int by) {
@@ -127,6 +162,11 @@ TEST_F(WindowArtTest, EveryPictureHasTheSizeTheWindowPlacesItAt) {
     sizes.push_back({art::ReleasedFile(b), b.width, b.height});
     sizes.push_back({art::PressedFile(b), b.width, b.height});
   }
+  sizes.push_back({art::popup::kBackgroundFile, art::popup::kWidth, art::popup::kHeight});
+  for (const art::ArtButton& b : art::popup::kButtons) {
+    sizes.push_back({art::popup::ReleasedFile(b), b.width, b.height});
+    sizes.push_back({art::popup::PressedFile(b), b.width, b.height});
+  }
   for (const Size& s : sizes) {
     const Picture p = Load(s.name);
     EXPECT_EQ(p.width(), s.width) << s.name;
@@ -183,6 +223,36 @@ TEST_F(WindowArtTest, BackgroundIsMagentaOutsideTheOutlineAndFramesEveryElement)
   }
   EXPECT_EQ(inside, 0);
   EXPECT_GT(magenta, 4 * 40) << "the outline should be shaped, not a plain rectangle";
+}
+
+// The pop-up browser's outline is cut the same way: its corners are outside, its grip, browser,
+// lamp, gauge and buttons inside, and it has no holes.
+TEST_F(WindowArtTest, PopupBackgroundIsShapedAroundEveryElement) {
+  namespace popup = art::popup;
+  const Picture p = Load(popup::kBackgroundFile);
+  ASSERT_EQ(p.width(), popup::kWidth);
+  ASSERT_EQ(p.height(), popup::kHeight);
+  const int w = p.width(), h = p.height();
+  for (const auto& [x, y] :
+       {std::pair(0, 0), {w - 1, 0}, {w - 1, 14}, {0, h - 1}, {w - 1, h - 1}}) {
+    EXPECT_EQ(p.Pixel(x, y), kMagenta) << x << "," << y;
+  }
+  std::vector<ArtRect> rects = {popup::kGrip, popup::kBrowser, popup::kLed, popup::kG1,
+                                popup::kTitle};
+  for (const art::ArtButton& b : popup::kButtons) rects.push_back({b.x, b.y, b.width, b.height});
+  for (const ArtRect& element : rects) {
+    const ArtRect r = Grow(element, 1);
+    int outside = 0;
+    for (int y = r.y; y < r.y + r.height; ++y) {
+      for (int x = r.x; x < r.x + r.width; ++x) {
+        if (x < 0 || y < 0 || x >= w || y >= h || p.Pixel(x, y) == kMagenta) ++outside;
+      }
+    }
+    EXPECT_EQ(outside, 0) << Describe(element);
+  }
+  const auto [magenta, holes] = MagentaAndHoles(p);
+  EXPECT_EQ(holes, 0);
+  EXPECT_GT(magenta, 200 * 10) << "the tab should stand out of the top edge";
 }
 
 // A widget takes the top-left pixel of its rectangle as its background, so each text area is

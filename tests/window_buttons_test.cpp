@@ -46,7 +46,8 @@ TEST_F(WindowButtonsTest, PageButtonsShowTheirPages) {
   Start();
   EXPECT_EQ(ReleaseWindowButton(game(), WindowButton::Cfg), WindowAction::None);
   EXPECT_EQ(game().page(), BookPage::Config);
-  ReleaseWindowButton(game(), WindowButton::Chv);
+  game().web.game_page_loaded = true;
+  ReleaseWindowButton(game(), WindowButton::Web);
   EXPECT_EQ(game().page(), BookPage::Web);
   ReleaseWindowButton(game(), WindowButton::Vsr);
   EXPECT_EQ(game().page(), BookPage::Screen);

@@ -198,13 +198,15 @@ void CornerBracket(Picture& p, int x, int y, int sx, int sy, int thickness) {
 // The rim: a rounded brass moulding along the outline, lit from the top left.
 constexpr double kRimWidth = 5.0;
 
-Colour RimColour(double x, double y, double d) {
+using Outline = std::function<double(double, double)>;
+
+Colour RimColour(double x, double y, double d, const Outline& outline = OutlineDistance) {
   constexpr double kWidth = kRimWidth;
   if (d > -1) return kEdge;
   if (d <= -kWidth) return Shade(kBrass, -70);
   const double e = 0.5;
-  double nx = OutlineDistance(x + e, y) - OutlineDistance(x - e, y);
-  double ny = OutlineDistance(x, y + e) - OutlineDistance(x, y - e);
+  double nx = outline(x + e, y) - outline(x - e, y);
+  double ny = outline(x, y + e) - outline(x, y - e);
   const double length = std::hypot(nx, ny);
   if (length > 0) nx /= length, ny /= length;
   // Across the moulding the surface turns from facing outwards to facing inwards.
@@ -613,6 +615,94 @@ Picture Icon() {
 }
 
 // ---------------------------------------------------------------------------------------
+// The pop-up browser: a logbook page of oak with a walnut tab on top (the grip), the browser in
+// a walnut frame, and a row of brass plaques below it.
+
+namespace popup = window_art::popup;
+
+double PopupOutline(double x, double y) {
+  const double body = RoundedBox(x, y, 0, 14, popup::kWidth, popup::kHeight, 12);
+  const double tab = RoundedBox(x, y, 0, 0, popup::kGrip.x + popup::kGrip.width + 12, 44, 10);
+  return -SmoothMax(-body, -tab, 6);
+}
+
+Picture PopupBackground() {
+  constexpr int kW = popup::kWidth, kH = popup::kHeight;
+  Picture p(kW, kH, kMagenta);
+  std::vector<double> distance(static_cast<std::size_t>(kW) * kH);
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) distance[y * kW + x] = PopupOutline(x + 0.5, y + 0.5);
+  }
+  auto depth = [&](int x, int y) { return distance[y * kW + x]; };
+  OakBoard(p, [&](int x, int y) { return depth(x, y) <= -kRimWidth; });
+  // The tab: a walnut plate the title is written on.
+  WalnutFrame(p, Grow(popup::kGrip, 1), 3);
+  Fill(p, Grow(popup::kGrip, -2), Shade(kWalnut, -14));
+  // The browser's frame with brass corners.
+  const ArtRect frame = Grow(popup::kBrowser, 5);
+  WalnutFrame(p, frame, 5);
+  Fill(p, popup::kBrowser, kWhite);
+  const int right = frame.x + frame.width - 1, bottom = frame.y + frame.height - 1;
+  CornerBracket(p, frame.x, frame.y, 1, 1, 5);
+  CornerBracket(p, right, frame.y, -1, 1, 5);
+  CornerBracket(p, frame.x, bottom, 1, -1, 5);
+  CornerBracket(p, right, bottom, -1, -1, 5);
+  // A rail under the buttons, the lamp's socket and the gauge's slot.
+  const ArtRect rail{8, 342, 464, 26};
+  Fill(p, rail, Shade(kOak, -8));
+  Bevel(p, rail, Shade(kOak, -30), Shade(kOak, 22));
+  const double lx = popup::kLed.x + 4.5, ly = popup::kLed.y + 4.5;
+  Disc(p, lx, ly, 6.5, Hex(0x6E5220));
+  Disc(p, lx, ly, 5.5, Hex(0x1C120A));
+  const ArtRect slot = Grow(popup::kG1, 1);
+  Bevel(p, Grow(slot, 1), Shade(kOak, -34), Shade(kOak, 24));
+  Fill(p, slot, Hex(0x1C120A));
+  Fill(p, popup::kG1, Hex(0x2E2218));
+  // The hide button's seat, right of the tab.
+  const ArtButton& fim = popup::kButtons[0];
+  Fill(p, {fim.x - 3, fim.y - 3, fim.width + 6, fim.height + 6}, Shade(kWalnut, -10));
+  for (int y = 0; y < kH; ++y) {
+    for (int x = 0; x < kW; ++x) {
+      const double d = depth(x, y);
+      if (d <= 0 && d > -kRimWidth) {
+        p.SetPixel(x, y, RimColour(x + 0.5, y + 0.5, d, PopupOutline));
+      }
+    }
+  }
+  return p;
+}
+
+// An arrow pointing left (dir -1) or right (dir 1), centred in a w × h plaque.
+void Arrow(Picture& p, int w, int h, int dir, int dx, int dy) {
+  const double cx = w / 2.0 + dx, cy = h / 2.0 + dy;
+  Polygon(p,
+          {{cx + 6.0 * dir, cy},
+           {cx - 1.0 * dir, cy - 6.0},
+           {cx - 1.0 * dir, cy - 2.5},
+           {cx - 6.0 * dir, cy - 2.5},
+           {cx - 6.0 * dir, cy + 2.5},
+           {cx - 1.0 * dir, cy + 2.5},
+           {cx - 1.0 * dir, cy + 6.0}},
+          kInk);
+}
+
+Picture PopupButtonPicture(const ArtButton& b, bool pressed) {
+  const std::string name = b.name;
+  if (name == "btFim") return Plaque(b.width, b.height, pressed, CloseCross);
+  if (name == "btStp") return StopButton(pressed);
+  if (name == "btRet") {
+    return Plaque(b.width, b.height, pressed,
+                  [&](Picture& p, int dx, int dy) { Arrow(p, b.width, b.height, -1, dx, dy); });
+  }
+  if (name == "btPrx") {
+    return Plaque(b.width, b.height, pressed,
+                  [&](Picture& p, int dx, int dy) { Arrow(p, b.width, b.height, 1, dx, dy); });
+  }
+  // The site buttons: plain plaques; the window writes their captions.
+  return Plaque(b.width, b.height, pressed, [](Picture&, int, int) {});
+}
+
+// ---------------------------------------------------------------------------------------
 
 bool WriteFile(const std::filesystem::path& path, const std::string& bytes) {
   std::ofstream out(path, std::ios::binary | std::ios::trunc);
@@ -631,6 +721,11 @@ int Run(const std::filesystem::path& out_dir) {
   for (const ArtButton& b : window_art::kButtons) {
     files.emplace_back(window_art::ReleasedFile(b), Button(b, false));
     files.emplace_back(window_art::PressedFile(b), Button(b, true));
+  }
+  files.emplace_back(popup::kBackgroundFile, PopupBackground());
+  for (const ArtButton& b : popup::kButtons) {
+    files.emplace_back(popup::ReleasedFile(b), PopupButtonPicture(b, false));
+    files.emplace_back(popup::PressedFile(b), PopupButtonPicture(b, true));
   }
   for (const auto& [name, picture] : files) {
     if (!WriteFile(out_dir / name, EncodeBmp24(picture))) {

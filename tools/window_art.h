@@ -101,4 +101,38 @@ inline constexpr std::array<ArtRect, 13> kElements = {{
 // Rectangles whose top-left pixel becomes a widget's background: each is one flat colour.
 inline constexpr std::array<ArtRect, 3> kFlatAreas = {{kMensag, kFrase, kPanSg}};
 
+// The pop-up browser TFm2: its own background (magenta outside its outline: a page of a
+// logbook with a tab on top, the tab being the grip Imp), its browser, buttons, lamp and gauge.
+namespace popup {
+
+inline constexpr int kWidth = 560;
+inline constexpr int kHeight = 380;
+inline constexpr ArtRect kGrip{8, 5, 250, 22};        // Imp: dragging it moves the window
+inline constexpr ArtRect kBrowser{12, 42, 536, 292};  // the browser, covering its rectangle
+inline constexpr ArtRect kLed{480, 352, 9, 9};
+inline constexpr ArtRect kG1{494, 353, 54, 7};
+inline constexpr ArtRect kTitle{14, 8, 238, 16};  // the window writes its title here
+
+// File names are "web_" + name + the released or pressed suffix.
+inline constexpr std::array<ArtButton, 8> kButtons = {{
+    {"btFim", 522, 26, 26, 13},   // hide
+    {"btRet", 12, 345, 28, 20},   // back
+    {"btPrx", 44, 345, 28, 20},   // forward
+    {"btStp", 76, 348, 14, 14},   // stop
+    {"btSt1", 104, 345, 88, 20},  // the site's pages (the window writes their captions)
+    {"btSt2", 196, 345, 88, 20},
+    {"btSt3", 288, 345, 88, 20},
+    {"btSt4", 380, 345, 88, 20},
+}};
+
+inline constexpr const char* kBackgroundFile = "web_fundo.bmp";
+inline std::string ReleasedFile(const ArtButton& b) {
+  return std::string("web_") + b.name + kReleasedSuffix;
+}
+inline std::string PressedFile(const ArtButton& b) {
+  return std::string("web_") + b.name + kPressedSuffix;
+}
+
+}  // namespace popup
+
 }  // namespace zunk::window_art

@@ -7,6 +7,7 @@
 #include "platform/cp1252.h"
 #include "script/script_codec.h"
 #include "script/script_fault.h"
+#include "web/web_pages.h"
 
 namespace zunk {
 
@@ -33,6 +34,7 @@ Game::Game(Host& host, GameConfig config)
   if (settings.start_script) world_.fncdef[1] = *settings.start_script;
   if (settings.login) login = *settings.login;
   if (settings.password) senha = *settings.password;
+  if (settings.site_root) web.site_root = SiteRootFromSetting(*settings.site_root);
   host_.PumpEvents();
 
   if (!LoadDataFile(".ign", world_.ignored_words))

@@ -29,6 +29,7 @@
 #include "script/script_fault.h"
 #include "web/transfer.h"
 #include "web/updates.h"
+#include "web/web_state.h"
 
 namespace zunk {
 
@@ -153,6 +154,7 @@ class Game {
   std::string frase;  // Frase, the input line
   Source script_source = Source::DiskThenWeb;
   Source file_source = Source::DiskThenWeb;
+  WebState web;  // the game's web pages and the browsers' lamps and gauges
 
  private:
   bool Available(const std::string& file_name, Source source);

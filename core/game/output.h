@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 namespace zunk {
@@ -33,7 +34,8 @@ class Output {
   // Removes all lines; the status line and the last written line's index stay.
   void ClearMessages() { lines_.clear(); }
   void ClearSuggestions();
-  // Replaces the status line's text (the transfer progress shows "Baixando..." there).
+  // Replaces the status line's text (transfers and the browser's downloads show their
+  // progress there).
   void SetStatus(std::string text) { status_ = std::move(text); }
 
   const std::vector<std::string>& lines() const { return lines_; }

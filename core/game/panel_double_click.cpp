@@ -8,6 +8,7 @@
 #include "screen/picture_loader.h"
 #include "screen/screen_commands.h"
 #include "script/script_codec.h"
+#include "web/web_pages.h"
 
 namespace zunk {
 namespace {
@@ -22,9 +23,7 @@ void OpenPrg(Game& game, const std::string& prg) {
     return;
   }
   if (Holds(prg, ".htm")) {
-    game.ShowPage(BookPage::Web);
-    game.host().Navigate(game.url + prg);
-    game.host().FocusInput();
+    OpenGamePage(game, prg);
     return;
   }
   if (Holds(prg, kScriptExt)) {

@@ -10,6 +10,7 @@ namespace {
 constexpr std::size_t kStartScriptLine = 3;
 constexpr std::size_t kLoginLine = 5;
 constexpr std::size_t kPasswordLine = 6;
+constexpr std::size_t kSiteRootLine = 8;
 
 // One line of a file: its text and the line end after it (empty for a last line without one).
 struct LineSpan {
@@ -50,6 +51,7 @@ StartSettings SettingsFromLines(const LineList& lines) {
   settings.start_script = line(kStartScriptLine);
   settings.login = line(kLoginLine);
   settings.password = line(kPasswordLine);
+  settings.site_root = line(kSiteRootLine);
   return settings;
 }
 

@@ -1,5 +1,8 @@
 // The settings file (base name + ".ovt"): line 3 names the start script, lines 5 and 6 hold
-// the club login and password. Other lines are kept as they are, byte for byte.
+// the club login and password, line 8 the site root (the publisher's web site that "ZUNK
+// online" and the pop-up browser's site buttons open: an http or https address; missing,
+// empty or anything else: the pages shipped with zunk, read from disk). Other lines are kept
+// as they are, byte for byte.
 #pragma once
 
 #include <optional>
@@ -15,6 +18,7 @@ struct StartSettings {
   std::optional<std::string> start_script;  // line 3
   std::optional<std::string> login;         // line 5
   std::optional<std::string> password;      // line 6
+  std::optional<std::string> site_root;     // line 8
 };
 
 inline std::string SettingsFileName(const std::string& base_name) {

@@ -6,6 +6,7 @@
 
 #include "game/game.h"
 #include "game/timers.h"
+#include "web/browser_events.h"
 
 namespace zunk {
 namespace {
@@ -99,9 +100,16 @@ WindowAction ReleaseWindowButton(Game& game, WindowButton button) {
       game.ShowPage(BookPage::Config);
       break;
     case WindowButton::Web:
+      PressWebButton(game);
+      break;
     case WindowButton::Onl:
+      PressOnlineButton(game);
+      break;
     case WindowButton::Chv:
-      game.ShowPage(BookPage::Web);
+      PressInstructionsButton(game);
+      break;
+    case WindowButton::Stp:
+      StopBrowsers(game);
       break;
     default:
       break;

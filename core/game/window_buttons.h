@@ -40,7 +40,8 @@ enum class WindowAction { None, End, Minimise };
 void PressWindowButton(Game& game, WindowButton button);
 // A release: btFim and btMin let pending events run and wait 200 ms, then the window ends or
 // minimises (the timers stay stopped); btVsr shows the screen page with the focus in Frase;
-// btCfg the settings page; btWeb, btOnl and btChv the web page.
+// btCfg the settings page; btWeb, btOnl and btChv open web pages (web/browser_events.h); btStp
+// stops the browser.
 WindowAction ReleaseWindowButton(Game& game, WindowButton button);
 
 // Whether a tick picture shows ticked.

@@ -4,6 +4,7 @@
 #pragma once
 
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 
@@ -80,6 +81,10 @@ enum class MediaClose { Finished, Stopped, Replaced, Failed };
 
 // Pages of the game window's page set (Abook).
 enum class BookPage { Screen = 0, Extras = 1, Web = 2, Config = 3 };
+
+// The two browsers of the game: Web on the game window's web page, and the pop-up TFm2.
+enum class Browser { Book = 0, Popup = 1 };
+enum class BrowserOrder { Back, Forward, Stop };
 
 // The two object panels: ObjLoc ("No local:") and ObjJog ("Com você:").
 enum class Panel { Loc = 0, Jog = 1 };
@@ -172,6 +177,23 @@ class Host {
   virtual void HideDragWindow() {}
   // The keyboard focus goes to the input line Frase.
   virtual void FocusInput() {}
+
+  // ---- Web pages: the pop-up browser TFm2, browser orders and the system's handler --------
+  // Navigate() above sends the game window's own browser (Web); these reach the rest. Every
+  // address is CP1252 and has been chosen by the core (game pages under the base URL or the
+  // game folder's confined scheme, site pages under the site root).
+  //
+  // TFm2 shows its page 0, goes to the address, becomes visible and comes to the front.
+  virtual void ShowPopupBrowser(const std::string& /*url*/) {}
+  // TFm2's browser goes to the address; the window stays as it is.
+  virtual void NavigatePopup(const std::string& /*url*/) {}
+  virtual void HidePopupBrowser() {}
+  // Back, forward or stop of one browser; nothing to go back or forward to is ignored.
+  virtual void OrderBrowser(Browser /*browser*/, BrowserOrder /*order*/) {}
+  // The system's default handler opens an http or https address (CP1252) ...
+  virtual void OpenAddressWithSystem(const std::string& /*url*/) {}
+  // ... or an existing file of the game folder (absolute path). The core has checked both.
+  virtual void OpenFileWithSystem(const std::filesystem::path& /*file*/) {}
 };
 
 }  // namespace zunk

@@ -13,6 +13,7 @@
 #include "screen/screen_commands.h"
 #include "script/operands.h"
 #include "script/script_codec.h"
+#include "web/web_pages.h"
 
 namespace zunk {
 namespace {
@@ -90,8 +91,7 @@ void VideoLink(Game& game, const Link& link) {
 
 void WebPageLink(Game& game, const Link& link) {
   const std::string page(TrimBlanks(link.argument));
-  game.ShowPage(BookPage::Web);
-  game.host().Navigate(game.url + page);
+  OpenGamePage(game, page, /*focus_input=*/false);
 }
 
 // As if the player had typed the sentence and pressed Return.

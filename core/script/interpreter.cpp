@@ -10,6 +10,7 @@
 #include "script/operands.h"
 #include "script/script_codec.h"
 #include "script/script_fault.h"
+#include "web/web_pages.h"
 #include "script/timer_commands.h"
 
 namespace zunk {
@@ -199,6 +200,10 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
     case Command::LocalSet:
     case Command::Reload:
       return NavigationCommand(game_, command, args);
+
+    case Command::Web:
+      WebCommand(game_, args);
+      break;
 
     case Command::Url:
     case Command::Download:

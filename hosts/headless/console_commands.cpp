@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "browser_commands.h"
 #include "picture_commands.h"
 #include "platform/cp1252.h"
 #include "player.h"
@@ -86,6 +87,7 @@ void HeadlessPlayer::RunConsoleCommand(const std::string& command, const std::st
              !RunTimerCommand(command, argument) &&
              !RunPictureCommand(game_, command, utf8_argument, out_) &&
              !RunUpdateCommand(game_, command, argument, out_, ended_) &&
+             !RunBrowserCommand(game_, command, argument, out_) &&
              !input_.RunCommand(command, utf8_argument, out_)) {
     out_ << "aviso: comando desconhecido: !" << Cp1252ToUtf8(command) << '\n';
   }

@@ -7,6 +7,7 @@
 #include <thread>
 
 #include "game/game.h"
+#include "platform/cp1252.h"
 #include "platform/curl_http.h"
 #include "qt_text.h"
 
@@ -89,6 +90,38 @@ void HeadlessHost::ShowPage(BookPage page) {
 
 void HeadlessHost::Navigate(const std::string& url) {
   events_.push_back("web: " + url);
+}
+
+void HeadlessHost::ShowPopupBrowser(const std::string& url) {
+  events_.push_back("janela web: " + url);
+}
+
+void HeadlessHost::NavigatePopup(const std::string& url) {
+  events_.push_back("janela web: " + url);
+}
+
+void HeadlessHost::HidePopupBrowser() {
+  events_.push_back("janela web: fechada");
+}
+
+void HeadlessHost::OrderBrowser(Browser browser, BrowserOrder order) {
+  static constexpr std::array<const char*, 3> kOrders = {"voltar",
+                                                         "avan\xE7"
+                                                         "ar",
+                                                         "parar"};
+  events_.push_back(std::string(browser == Browser::Book ? "web: " : "janela web: ") +
+                    kOrders[static_cast<std::size_t>(order)]);
+}
+
+void HeadlessHost::OpenAddressWithSystem(const std::string& url) {
+  events_.push_back("abrir: " + url);
+}
+
+void HeadlessHost::OpenFileWithSystem(const std::filesystem::path& file) {
+  // Relative to the game folder, so transcripts are the same on every machine.
+  std::string shown = file.string();
+  if (game_ != nullptr) shown = file.lexically_relative(game_->folder().path()).string();
+  events_.push_back("abrir: " + Utf8ToCp1252(shown));
 }
 
 void HeadlessHost::DrawText(Picture& picture, int x, int y, const std::string& text,

@@ -61,6 +61,12 @@ class HeadlessHost : public Host {
   // a background play ends at the first pump at or after its end. Ends are reported to the
   // game from pumps and from DeliverMediaEnds, never from inside the call that started a play.
   void PlayMedia(const MediaRequest& request) override;
+  void ShowPopupBrowser(const std::string& url) override;
+  void NavigatePopup(const std::string& url) override;
+  void HidePopupBrowser() override;
+  void OrderBrowser(Browser browser, BrowserOrder order) override;
+  void OpenAddressWithSystem(const std::string& url) override;
+  void OpenFileWithSystem(const std::filesystem::path& file) override;
   void ReplayMedia(int channel) override;
   void CloseMedia(int channel, MediaClose why) override;
   // Reports the ends of plays that have ended by now, each channel at most once.
@@ -84,7 +90,8 @@ class HeadlessHost : public Host {
   int panel_pointer_code(Panel panel) const { return panel_pointer_codes_[PanelIndex(panel)]; }
 
   // Transcript lines recorded since the last call ("erro: ...", "página: ...", "web: ...",
-  // "som: ...", "mídia: ..."), in the order they happened, CP1252.
+  // "janela web: ...", "abrir: ...", "som: ...", "mídia: ..."), in the order they happened,
+  // CP1252.
   std::vector<std::string> TakeEvents();
 
  private:

@@ -21,6 +21,8 @@
 #include "qt_text.h"
 #include "script/script_fault.h"
 #include "shaped_window.h"
+#include "web/browser_events.h"
+#include "web_module.h"
 #include "window_layout.h"
 
 namespace zunk {
@@ -82,10 +84,12 @@ GameWindow::GameWindow(Game& game, WindowArt art, bool scripted)
   BuildTextElements();
   BuildPanels();
   BuildButtons();
+  SetServedGameFolder(&game_.folder());
   Refresh();
 }
 
 GameWindow::~GameWindow() {
+  SetServedGameFolder(nullptr);
   while (override_cursors_ > 0) {
     QGuiApplication::restoreOverrideCursor();
     --override_cursors_;
@@ -161,10 +165,8 @@ void GameWindow::BuildPages() {
   }
   abook_->addWidget(extras);
 
-  auto* web = new QWidget;
-  web->setObjectName("Web");
-  SetBackground(*web, Qt::white);
-  abook_->addWidget(web);
+  web_ = new BrowserSlot(nullptr, "Web", EventsOf(Browser::Book));
+  abook_->addWidget(web_);
 
   auto* config = new QLabel;
   config->setObjectName("Config");
@@ -470,6 +472,17 @@ void GameWindow::Refresh() {
   }
   RefreshTicks();
   RefreshUpdateControls();
+  // The gauge shows the browser's progress when that changed (transfers set it too).
+  const BrowserDisplay& book = game_.web.book;
+  if (book.progress != shown_book_display_.progress ||
+      book.maximum != shown_book_display_.maximum) {
+    GaugeState state;
+    state.maximum = static_cast<std::uint64_t>(std::max(book.maximum, 0));
+    state.position = static_cast<std::uint64_t>(std::max(book.progress, 0));
+    g1_->SetState(state);
+  }
+  shown_book_display_ = book;
+  if (popup_) popup_->Refresh(game_.web.popup);
   ShowScreenNow();
   ShowPanelsNow();
 }
@@ -592,6 +605,64 @@ void GameWindow::FocusInput() {
   frase_->setFocus(Qt::OtherFocusReason);
 }
 
+BrowserEvents GameWindow::EventsOf(Browser browser) {
+  BrowserEvents events;
+  events.navigation_requested = [this, browser](const QUrl& url) {
+    bool allowed = true;
+    const std::string address = ToCp1252(url.toString(QUrl::FullyEncoded));
+    Dispatch([&] { allowed = BrowserNavigationRequested(game_, browser, address); });
+    return allowed && !closing_;
+  };
+  events.navigation_complete = [this, browser](const QUrl&) {
+    Dispatch([&] { BrowserNavigationComplete(game_, browser); });
+  };
+  events.download_begin = [this, browser] {
+    Dispatch([&] { BrowserDownloadBegin(game_, browser); });
+  };
+  events.progress = [this, browser](int progress, int maximum) {
+    Dispatch([&] { BrowserProgress(game_, browser, progress, maximum); });
+  };
+  events.download_complete = [this, browser] {
+    Dispatch([&] { BrowserDownloadComplete(game_, browser); });
+  };
+  return events;
+}
+
+PopupBrowser& GameWindow::popup() {
+  if (!popup_) {
+    popup_ = std::make_unique<PopupBrowser>(LoadPopupArt(art_.folder), EventsOf(Browser::Popup));
+    popup_->on_button = [this](PopupButton button) {
+      Dispatch([&] { ReleasePopupButton(game_, button); });
+    };
+    popup_->Refresh(game_.web.popup);
+  }
+  return *popup_;
+}
+
+void GameWindow::NavigateBook(const std::string& url) {
+  web_->Navigate(url);
+}
+
+void GameWindow::ShowPopupBrowser(const std::string& url) {
+  popup().ShowPage(url);
+}
+
+void GameWindow::NavigatePopup(const std::string& url) {
+  popup().browser().Navigate(url);
+}
+
+void GameWindow::HidePopupBrowser() {
+  if (popup_) popup_->hide();
+}
+
+void GameWindow::OrderBrowser(Browser browser, BrowserOrder order) {
+  if (browser == Browser::Book) {
+    web_->Order(order);
+  } else if (popup_) {
+    popup_->browser().Order(order);
+  }
+}
+
 void GameWindow::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   painter.setRenderHint(QPainter::SmoothPixmapTransform, false);
@@ -645,6 +716,7 @@ void GameWindow::showEvent(QShowEvent* event) {
 void GameWindow::closeEvent(QCloseEvent* event) {
   closing_ = true;
   drag_window_.hide();
+  if (popup_) popup_->hide();
   // An open error box has a loop of its own: it ends too.
   for (auto* box : findChildren<QDialog*>()) box->reject();
   event->accept();

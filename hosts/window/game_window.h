@@ -13,11 +13,13 @@
 #include <functional>
 #include <map>
 
+#include "browser_slot.h"
 #include "drag_window.h"
 #include "element_views.h"
 #include "game/game.h"
 #include "game/window_buttons.h"
 #include "picture_button.h"
+#include "popup_browser.h"
 #include "window_dragger.h"
 #include "window_pictures.h"
 
@@ -56,6 +58,15 @@ class GameWindow : public QWidget {
   void MoveDragWindow(int x, int y);
   void HideDragWindow();
   void FocusInput();
+  // The browsers: Web on the web page and the pop-up TFm2 (made on first use).
+  void NavigateBook(const std::string& url);
+  void ShowPopupBrowser(const std::string& url);
+  void NavigatePopup(const std::string& url);
+  void HidePopupBrowser();
+  void OrderBrowser(Browser browser, BrowserOrder order);
+  BrowserSlot& web() { return *web_; }
+  PopupBrowser& popup();
+  bool has_popup() const { return popup_ != nullptr; }
 
   bool closing() const { return closing_; }
   DragWindow& drag_window() { return drag_window_; }
@@ -92,6 +103,7 @@ class GameWindow : public QWidget {
   void BuildTextElements();
   void BuildPanels();
   void BuildButtons();
+  BrowserEvents EventsOf(Browser browser);
   QColor BackgroundAt(const QRect& rect) const;
   int LightnessUnder(const QRect& rect) const;
   QLabel* Caption(const QString& text, const QRect& rect);
@@ -126,6 +138,9 @@ class GameWindow : public QWidget {
   QLineEdit* senha_ = nullptr;
   std::map<QString, PictureButton*> buttons_;
   DragWindow drag_window_;
+  BrowserSlot* web_ = nullptr;
+  std::unique_ptr<PopupBrowser> popup_;
+  BrowserDisplay shown_book_display_;
 
   WindowDragger dragger_;
   QPoint pointer_saved_at_press_;

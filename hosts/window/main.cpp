@@ -121,6 +121,9 @@ int main(int argc, char** argv) {
   // included); a user's own choice of back end is kept.
   ::setenv("QT_MEDIA_BACKEND", "gstreamer", 0);
   zunk::KeepOnlySeriousQtMessages();
+  // Qt::AA_ShareOpenGLContexts is not set here: with it Qt makes a shared OpenGL context at
+  // once, some 60 MB of resident memory before any page. The web module makes that context
+  // when the first page is shown (hosts/web_module/web_module.cpp).
   QApplication app(argc, argv);
   QApplication::setApplicationName("zunk");
   const bool scripted = !options.input.empty();

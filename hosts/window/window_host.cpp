@@ -4,10 +4,12 @@
 #include <unistd.h>
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFileInfo>
 #include <QNetworkInformation>
+#include <QUrl>
 #include <utility>
 
 #include "game/game.h"
@@ -257,6 +259,43 @@ void WindowHost::MoveDragWindow(int x, int y) {
 
 void WindowHost::HideDragWindow() {
   if (window_ != nullptr) window_->HideDragWindow();
+}
+
+void WindowHost::Navigate(const std::string& url) {
+  HeadlessHost::Navigate(url);
+  if (window_ != nullptr) window_->NavigateBook(url);
+}
+
+void WindowHost::ShowPopupBrowser(const std::string& url) {
+  HeadlessHost::ShowPopupBrowser(url);
+  if (window_ != nullptr) window_->ShowPopupBrowser(url);
+}
+
+void WindowHost::NavigatePopup(const std::string& url) {
+  HeadlessHost::NavigatePopup(url);
+  if (window_ != nullptr) window_->NavigatePopup(url);
+}
+
+void WindowHost::HidePopupBrowser() {
+  HeadlessHost::HidePopupBrowser();
+  if (window_ != nullptr) window_->HidePopupBrowser();
+}
+
+void WindowHost::OrderBrowser(Browser browser, BrowserOrder order) {
+  HeadlessHost::OrderBrowser(browser, order);
+  if (window_ != nullptr) window_->OrderBrowser(browser, order);
+}
+
+void WindowHost::OpenAddressWithSystem(const std::string& url) {
+  HeadlessHost::OpenAddressWithSystem(url);
+  // Driven by a file, nothing outside the game is started.
+  if (!scripted_) QDesktopServices::openUrl(QUrl(FromCp1252(url), QUrl::StrictMode));
+}
+
+void WindowHost::OpenFileWithSystem(const std::filesystem::path& file) {
+  HeadlessHost::OpenFileWithSystem(file);
+  if (!scripted_)
+    QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(file.string())));
 }
 
 void WindowHost::FocusInput() {

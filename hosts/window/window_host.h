@@ -65,6 +65,13 @@ class WindowHost : public HeadlessHost {
   void HideVideo() override;
   // The players, once the window is attached (none when driven by an input file).
   MediaPlayers* media_players() const { return media_players_.get(); }
+  void Navigate(const std::string& url) override;
+  void ShowPopupBrowser(const std::string& url) override;
+  void NavigatePopup(const std::string& url) override;
+  void HidePopupBrowser() override;
+  void OrderBrowser(Browser browser, BrowserOrder order) override;
+  void OpenAddressWithSystem(const std::string& url) override;
+  void OpenFileWithSystem(const std::filesystem::path& file) override;
 
   // Holds the player's input back until the returned hold ends (a blocking play or transfer);
   // timer ticks that fall due meanwhile fire once afterwards.

@@ -71,6 +71,35 @@ WindowArt LoadWindowArt(const std::filesystem::path& folder) {
   art.led = KeyedPixmap(load(window_art::kLedFile));
   art.config_page = KeyedPixmap(load(window_art::kSettingsFile));
   art.icon = KeyedPixmap(load(window_art::kIconFile)).toImage();
+  art.folder = folder;
+  art.complete = complete;
+  return art;
+}
+
+PopupArt LoadPopupArt(const std::filesystem::path& folder) {
+  namespace popup = window_art::popup;
+  PopupArt art;
+  bool complete = true;
+  auto load = [&](const std::string& name) -> Picture {
+    auto picture = ReadBmp(folder / name);
+    if (!picture) {
+      complete = false;
+      return {};
+    }
+    return std::move(*picture);
+  };
+  art.background = load(popup::kBackgroundFile);
+  if (art.background.width() != popup::kWidth || art.background.height() != popup::kHeight) {
+    complete = false;
+    art.background = Picture(popup::kWidth, popup::kHeight, MakeColour(72, 58, 44));
+  }
+  for (const auto& place : popup::kButtons) {
+    ButtonArt button;
+    button.released = KeyedPixmap(load(popup::ReleasedFile(place)));
+    button.pressed = KeyedPixmap(load(popup::PressedFile(place)));
+    art.buttons[QString::fromLatin1(place.name)] = std::move(button);
+  }
+  art.led = KeyedPixmap(load(window_art::kLedFile));
   art.complete = complete;
   return art;
 }

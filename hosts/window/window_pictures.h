@@ -17,6 +17,14 @@ struct ButtonArt {
   QPixmap pressed;
 };
 
+// The pop-up browser's pictures (window_art::popup).
+struct PopupArt {
+  Picture background;                    // magenta outside the window's outline
+  std::map<QString, ButtonArt> buttons;  // by element name ("btRet", ...)
+  QPixmap led;
+  bool complete = false;  // every file was found and decoded
+};
+
 struct WindowArt {
   Picture background;                    // fundo: 640 × 350, magenta outside the window's outline
   std::map<QString, ButtonArt> buttons;  // by element name ("btFim", ...)
@@ -25,7 +33,8 @@ struct WindowArt {
   QPixmap led;
   QPixmap config_page;
   QImage icon;
-  bool complete = false;  // every file was found and decoded
+  std::filesystem::path folder;  // where the art came from (the pop-up's is read on first use)
+  bool complete = false;         // every file was found and decoded
 };
 
 // The art folder: ZUNK_ART_DIR when set, else share/zunk/art beside the program's bin folder.
@@ -35,6 +44,10 @@ std::filesystem::path FindArtFolder();
 // background then a plain one of the window's size), so a broken installation still shows a
 // usable window.
 WindowArt LoadWindowArt(const std::filesystem::path& folder);
+
+// The pop-up browser's pictures, read when it is first shown. A missing background gives a
+// plain one of the pop-up's size.
+PopupArt LoadPopupArt(const std::filesystem::path& folder);
 
 // A picture with magenta (the transparent colour) turned into transparent pixels.
 QPixmap KeyedPixmap(const Picture& picture);

@@ -108,6 +108,8 @@ TEST_F(WindowTest, PageButtonsAndFocusRules) {
   QTest::keyClicks(login, "ana");
   EXPECT_EQ(game_->login, "ana");
   EXPECT_EQ(window_->findChild<QLineEdit*>("Senha")->echoMode(), QLineEdit::Password);
+  // Once the game's page has loaded, btWeb shows the web page (before, the pop-up).
+  game_->web.game_page_loaded = true;
   Click(*window_->button("btWeb"), QPoint(3, 3));
   EXPECT_EQ(PageShown(*window_), 2);
   Click(*window_->button("btVsr"), QPoint(3, 3));
