@@ -198,29 +198,7 @@ TEST_F(WindowArtTest, BackgroundIsMagentaOutsideTheOutlineAndFramesEveryElement)
   }
   // No stray magenta inside: every magenta pixel is reached from the picture's border through
   // magenta, or the window would have holes that clicks fall through.
-  std::vector<bool> reached(static_cast<std::size_t>(w) * h, false);
-  std::vector<std::pair<int, int>> pending;
-  auto visit = [&](int x, int y) {
-    if (x < 0 || y < 0 || x >= w || y >= h || reached[y * w + x]) return;
-    if (p.Pixel(x, y) != kMagenta) return;
-    reached[y * w + x] = true;
-    pending.emplace_back(x, y);
-  };
-  for (int x = 0; x < w; ++x) visit(x, 0), visit(x, h - 1);
-  for (int y = 0; y < h; ++y) visit(0, y), visit(w - 1, y);
-  while (!pending.empty()) {
-    const auto [x, y] = pending.back();
-    pending.pop_back();
-    visit(x + 1, y), visit(x - 1, y), visit(x, y + 1), visit(x, y - 1);
-  }
-  int magenta = 0, inside = 0;
-  for (int y = 0; y < h; ++y) {
-    for (int x = 0; x < w; ++x) {
-      if (p.Pixel(x, y) != kMagenta) continue;
-      ++magenta;
-      if (!reached[y * w + x]) ++inside;
-    }
-  }
+  const auto [magenta, inside] = MagentaAndHoles(p);
   EXPECT_EQ(inside, 0);
   EXPECT_GT(magenta, 4 * 40) << "the outline should be shaped, not a plain rectangle";
 }
