@@ -289,7 +289,13 @@ void WindowHost::OrderBrowser(Browser browser, BrowserOrder order) {
 void WindowHost::OpenAddressWithSystem(const std::string& url) {
   HeadlessHost::OpenAddressWithSystem(url);
   // Driven by a file, nothing outside the game is started.
-  if (!scripted_) QDesktopServices::openUrl(QUrl(FromCp1252(url), QUrl::StrictMode));
+  if (scripted_) return;
+  // The address as Qt reads it must be a web address too: the desktop opens nothing else.
+  const QUrl address(FromCp1252(url), QUrl::StrictMode);
+  const QString scheme = address.scheme().toLower();
+  if (address.isValid() && (scheme == "http" || scheme == "https")) {
+    QDesktopServices::openUrl(address);
+  }
 }
 
 void WindowHost::OpenFileWithSystem(const std::filesystem::path& file) {
@@ -301,10 +307,6 @@ void WindowHost::OpenFileWithSystem(const std::filesystem::path& file) {
 void WindowHost::FocusInput() {
   if (window_ != nullptr) window_->FocusInput();
 }
-
-}  // namespace zunk
-
-namespace zunk {
 
 void WindowHost::PlayMedia(const MediaRequest& request) {
   if (media_players_ == nullptr) return HeadlessHost::PlayMedia(request);
