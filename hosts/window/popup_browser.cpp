@@ -4,6 +4,7 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
 #include "shaped_window.h"
 #include "window_art.h"
@@ -107,7 +108,10 @@ void PopupBrowser::Refresh(const BrowserDisplay& display) {
     led_->SetColour(display.lamp == Lamp::Idle ? QColor(128, 0, 0) : QColor(255, 0, 0));
   }
   if (display.progress != shown_.progress || display.maximum != shown_.maximum) {
-    g1_->SetProgress(display.maximum > 0 ? display.progress * 100 / display.maximum : 0);
+    GaugeState state;
+    state.maximum = static_cast<std::uint64_t>(std::max(display.maximum, 0));
+    state.position = static_cast<std::uint64_t>(std::max(display.progress, 0));
+    g1_->SetState(state);
   }
   shown_ = display;
 }
@@ -119,13 +123,12 @@ void PopupBrowser::paintEvent(QPaintEvent*) {
 
 bool PopupBrowser::eventFilter(QObject* watched, QEvent* event) {
   if (watched == grip_) {
-    auto* mouse = static_cast<QMouseEvent*>(event);
     switch (event->type()) {
       case QEvent::MouseButtonPress:
-        dragger_.Press(*mouse);
+        dragger_.Press(*static_cast<QMouseEvent*>(event));
         return true;
       case QEvent::MouseMove:
-        dragger_.Move(*this, *mouse);
+        dragger_.Move(*this, *static_cast<QMouseEvent*>(event));
         return true;
       case QEvent::MouseButtonRelease:
         dragger_.Release();
