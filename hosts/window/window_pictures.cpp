@@ -21,6 +21,16 @@ std::optional<Picture> ReadBmp(const std::filesystem::path& path) {
   return DecodeBmp(*bytes);
 }
 
+// One picture of the art folder; a missing or broken one leaves complete false.
+Picture ReadArt(const std::filesystem::path& folder, const std::string& name, bool& complete) {
+  auto picture = ReadBmp(folder / name);
+  if (!picture) {
+    complete = false;
+    return {};
+  }
+  return std::move(*picture);
+}
+
 }  // namespace
 
 QPixmap KeyedPixmap(const Picture& picture) {
@@ -39,14 +49,7 @@ std::filesystem::path FindArtFolder() {
 WindowArt LoadWindowArt(const std::filesystem::path& folder) {
   WindowArt art;
   bool complete = true;
-  auto load = [&](const char* name) -> Picture {
-    auto picture = ReadBmp(folder / name);
-    if (!picture) {
-      complete = false;
-      return {};
-    }
-    return std::move(*picture);
-  };
+  auto load = [&](const std::string& name) { return ReadArt(folder, name, complete); };
   art.background = load(window_art::kBackgroundFile);
   if (art.background.width() != layout::kWindowWidth ||
       art.background.height() != layout::kWindowHeight) {
@@ -62,8 +65,8 @@ WindowArt LoadWindowArt(const std::filesystem::path& folder) {
   }
   for (const auto& place : window_art::kButtons) {
     ButtonArt button;
-    button.released = KeyedPixmap(load(window_art::ReleasedFile(place).c_str()));
-    button.pressed = KeyedPixmap(load(window_art::PressedFile(place).c_str()));
+    button.released = KeyedPixmap(load(window_art::ReleasedFile(place)));
+    button.pressed = KeyedPixmap(load(window_art::PressedFile(place)));
     art.buttons[QString::fromLatin1(place.name)] = std::move(button);
   }
   art.tick_on = KeyedPixmap(load(window_art::kTickOnFile));
@@ -80,14 +83,7 @@ PopupArt LoadPopupArt(const std::filesystem::path& folder) {
   namespace popup = window_art::popup;
   PopupArt art;
   bool complete = true;
-  auto load = [&](const std::string& name) -> Picture {
-    auto picture = ReadBmp(folder / name);
-    if (!picture) {
-      complete = false;
-      return {};
-    }
-    return std::move(*picture);
-  };
+  auto load = [&](const std::string& name) { return ReadArt(folder, name, complete); };
   art.background = load(popup::kBackgroundFile);
   if (art.background.width() != popup::kWidth || art.background.height() != popup::kHeight) {
     complete = false;
