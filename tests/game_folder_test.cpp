@@ -1,6 +1,8 @@
 // Case-insensitive lookup in a game folder whose kept listings follow later changes, and
 // names that symbolic links in the folder would lead outside it, with the kernel's confined
 // lookup and with the fallback check.
+#include <sys/stat.h>
+
 #include "picture_files.h"
 #include "screen/picture_loader.h"
 #include "test_support.h"
@@ -121,6 +123,31 @@ TEST_P(ConfinedGameFolder, LinksNeverLeadReadsOrWritesOutside) {
   EXPECT_EQ(OutsideNames(), "alvo.jpg fora.zip segredo.txt ");
   EXPECT_EQ(ReadBytes(outside_.path() / "alvo.jpg") + ReadBytes(outside_.path() / "segredo.txt"),
             "alvosegredo");
+}
+
+// The scratch file is rewritten in place while it is ours alone; a hard link planted under
+// its name is replaced, never written through.
+TEST_P(ConfinedGameFolder, ScratchWritesNeverReachALinkedFile) {
+  const GameFolder& folder = game().folder();
+  fs::remove(dir_.path() / "tmp.jpg");
+  ASSERT_TRUE(folder.WriteScratch("tmp.jpg", "primeiro, mais longo"));
+  auto inode = [&] {
+    struct stat info {};
+    return ::stat((dir_.path() / "tmp.jpg").c_str(), &info) == 0 ? info.st_ino : 0;
+  };
+  const auto first = inode();
+  ASSERT_TRUE(folder.WriteScratch("TMP.JPG", "curto"));
+  EXPECT_EQ(ReadBytes(dir_.path() / "tmp.jpg"), "curto");
+  EXPECT_EQ(inode(), first);
+
+  fs::remove(dir_.path() / "tmp.jpg");
+  std::error_code ec;
+  fs::create_hard_link(outside_.path() / "alvo.jpg", dir_.path() / "tmp.jpg", ec);
+  if (ec) GTEST_SKIP() << "no hard links between these folders";
+  ASSERT_TRUE(folder.WriteScratch("tmp.jpg", "novo"));
+  EXPECT_EQ(ReadBytes(outside_.path() / "alvo.jpg"), "alvo");
+  EXPECT_EQ(ReadBytes(dir_.path() / "tmp.jpg"), "novo");
+  EXPECT_EQ(fs::hard_link_count(outside_.path() / "alvo.jpg"), 1u);
 }
 
 INSTANTIATE_TEST_SUITE_P(KernelAndFallback, ConfinedGameFolder, ::testing::Values(false, true),

@@ -191,5 +191,19 @@ TEST_F(FetchRequestTest, LampAndPumpFrameTheRequest) {
   EXPECT_EQ(host_.log.back(), "lamp off");
 }
 
+TEST_F(FetchRequestTest, ASentenceFetchesItsWebOnlyScriptOnce) {
+  WriteFile("teste.vrb", "NORTE\r\nLESTE\r\nSUL\r\nOESTE\r\nOLHE\r\n");
+  Start("http://servidor/jogo/");
+  host_.http = [](const HttpRequest&) {
+    return HttpResult{true, 200, EncodeScript({"reg 1,7"}), ""};
+  };
+  game().script_source = Source::WebOnly;
+  host_.requests.clear();
+  game().EnterSentence("OLHE");
+  EXPECT_EQ(world().reg[1], 7);
+  ASSERT_EQ(host_.requests.size(), 1u);
+  EXPECT_EQ(host_.requests[0].url, "http://servidor/jogo/05000000.scpt");
+}
+
 }  // namespace
 }  // namespace zunk::testing

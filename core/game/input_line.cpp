@@ -27,7 +27,7 @@ void Game::PressSuggestion(int n) {
   // A name given with the extension runs the script without it.
   if (script.find(ext) != std::string::npos) script.resize(script.size() - ext.size());
   Guarded([&] {
-    if (ScriptAvailable(script)) interpreter_.RunScript(script);
+    if (ScriptAvailable(script)) interpreter_.RunFoundScript(script);
   });
 }
 

@@ -69,10 +69,9 @@ fs::file_time_type FileTimeOf(const struct timespec& at) {
 }
 
 // Reads an open regular file whole; anything else is missing.
-ReadResult ReadOpenFile(int fd, std::uint64_t max_bytes) {
+ReadResult ReadOpenFile(int fd, const struct stat& info, std::uint64_t max_bytes) {
   ReadResult result;
-  struct stat info {};
-  if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) return result;
+  if (!S_ISREG(info.st_mode)) return result;
   if (static_cast<std::uint64_t>(info.st_size) > max_bytes) return {ReadStatus::TooLarge, {}};
   // Read in blocks with read(2): a picture or script is read on every load, and reading
   // through a stream iterator one character at a time costs more than decoding a screen.
@@ -109,10 +108,28 @@ std::string TemporaryName() {
   return name;
 }
 
+// Writes all of bytes at the file's current position.
+bool WriteAll(int fd, std::string_view bytes) {
+  const char* data = bytes.data();
+  std::size_t left = bytes.size();
+  while (left > 0) {
+    const ssize_t n = ::write(fd, data, left);
+    if (n < 0 && errno == EINTR) continue;
+    if (n <= 0) return false;
+    data += n;
+    left -= static_cast<std::size_t>(n);
+  }
+  return true;
+}
+
+// Whether a write waits until the bytes are on the disk.
+enum class Durability { Synced, Scratch };
+
 // Writes bytes to a new temporary file in the open folder and renames it over name, so a
-// crash leaves the old or the new contents and a link in name's place is replaced, never
-// followed.
-bool WriteInFolder(int folder, const std::string& name, std::string_view bytes) {
+// crash leaves the old or the new contents (when synced) and a link in name's place is
+// replaced, never followed.
+bool WriteInFolder(int folder, const std::string& name, std::string_view bytes,
+                   Durability durability) {
   std::string temp;
   int fd = -1;
   for (int attempt = 0; attempt < 16 && fd < 0; ++attempt) {
@@ -121,25 +138,27 @@ bool WriteInFolder(int folder, const std::string& name, std::string_view bytes) 
     if (fd < 0 && errno != EEXIST) return false;
   }
   if (fd < 0) return false;
-  const char* data = bytes.data();
-  std::size_t left = bytes.size();
-  bool ok = true;
-  while (left > 0) {
-    const ssize_t n = ::write(fd, data, left);
-    if (n < 0 && errno == EINTR) continue;
-    if (n <= 0) {
-      ok = false;
-      break;
-    }
-    data += n;
-    left -= static_cast<std::size_t>(n);
-  }
+  bool ok = WriteAll(fd, bytes);
   ::fchmod(fd, 0644);
-  if (ok && ::fsync(fd) != 0) ok = false;
+  if (ok && durability == Durability::Synced && ::fsync(fd) != 0) ok = false;
   if (::close(fd) != 0) ok = false;
   if (ok && ::renameat(folder, temp.c_str(), folder, name.c_str()) != 0) ok = false;
   if (!ok) ::unlinkat(folder, temp.c_str(), 0);
   return ok;
+}
+
+// Rewrites an existing scratch file in place, which leaves the folder itself unchanged.
+// Only a regular file with no other name is rewritten: a symbolic link in its place is not
+// opened (O_NOFOLLOW) and a hard link is left alone, so a link planted under the name never
+// leads the bytes elsewhere. False when the file is not such a file (or the write failed).
+bool RewriteInPlace(int folder, const std::string& name, std::string_view bytes) {
+  const Fd fd(::openat(folder, name.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC));
+  if (!fd.valid()) return false;
+  struct stat info {};
+  if (::fstat(fd.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_nlink != 1) return false;
+  // Written over from the start and cut to the new length afterwards: emptying the file
+  // first would make some file systems flush it to the disk when it is closed.
+  return WriteAll(fd.get(), bytes) && ::ftruncate(fd.get(), static_cast<off_t>(bytes.size())) == 0;
 }
 
 }  // namespace
@@ -191,8 +210,9 @@ std::optional<fs::path> SafeRelativePath(std::string_view name) {
 
 std::optional<std::string> ReadWholeFile(const fs::path& path, std::uint64_t max_bytes) {
   const Fd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK));
-  if (!fd.valid()) return std::nullopt;
-  ReadResult result = ReadOpenFile(fd.get(), max_bytes);
+  struct stat info {};
+  if (!fd.valid() || ::fstat(fd.get(), &info) != 0) return std::nullopt;
+  ReadResult result = ReadOpenFile(fd.get(), info, max_bytes);
   if (result.status != ReadStatus::Ok) return std::nullopt;
   return std::move(result.bytes);
 }
@@ -200,7 +220,8 @@ std::optional<std::string> ReadWholeFile(const fs::path& path, std::uint64_t max
 bool WriteFileAtomic(const fs::path& path, std::string_view bytes) {
   const fs::path parent = path.has_parent_path() ? path.parent_path() : fs::path(".");
   const Fd folder(::open(parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  return folder.valid() && WriteInFolder(folder.get(), path.filename().string(), bytes);
+  return folder.valid() &&
+         WriteInFolder(folder.get(), path.filename().string(), bytes, Durability::Synced);
 }
 
 GameFolder::GameFolder(fs::path dir) : dir_(std::move(dir)), confined_(dir_.string()) {}
@@ -278,7 +299,16 @@ std::optional<GameFolder::OpenFile> GameFolder::OpenLocated(std::string_view nam
                                                             int flags) const {
   const auto parts = SafeComponents(name);
   if (!parts) return std::nullopt;
+  // The name as it stands first: a file that exists under its exact name costs one open and
+  // one status call, and needs no listing.
   std::string relative;
+  for (const std::string& part : *parts) relative = Join(relative, Cp1252ToUtf8(part));
+  OpenFile exact{relative, confined_.Open(relative, flags), {}};
+  if (exact.fd.valid() && ::fstat(exact.fd.get(), &exact.info) == 0 &&
+      S_ISREG(exact.info.st_mode)) {
+    return exact;
+  }
+  relative.clear();
   for (const std::string& part : *parts) {
     const auto next = FindEntry(relative, part);
     if (!next) return std::nullopt;
@@ -301,7 +331,7 @@ std::optional<std::string> GameFolder::Locate(std::string_view name) const {
 ReadResult GameFolder::ReadBounded(std::string_view name, std::uint64_t max_bytes) const {
   const auto file = OpenLocated(name, O_RDONLY);
   if (!file) return {};
-  return ReadOpenFile(file->fd.get(), max_bytes);
+  return ReadOpenFile(file->fd.get(), file->info, max_bytes);
 }
 
 std::optional<std::string> GameFolder::Read(std::string_view name) const {
@@ -341,36 +371,56 @@ std::optional<FileForLibrary> GameFolder::OpenForLibrary(std::string_view name) 
   return FileForLibrary{std::move(file->fd), std::move(path)};
 }
 
-bool GameFolder::Write(std::string_view name, std::string_view bytes) const {
+std::optional<GameFolder::WriteTarget> GameFolder::PrepareWrite(std::string_view name) const {
   const auto parts = SafeComponents(name);
-  if (!parts) return false;
+  if (!parts) return std::nullopt;
   // Each folder is opened through the confined folder before anything is made in it.
-  std::string relative;
-  Fd folder = confined_.Open(".", O_RDONLY | O_DIRECTORY);
-  if (!folder.valid()) return false;
+  WriteTarget target;
+  target.folder = confined_.Open(".", O_RDONLY | O_DIRECTORY);
+  if (!target.folder.valid()) return std::nullopt;
   for (std::size_t i = 0; i + 1 < parts->size(); ++i) {
     std::string child;
-    if (const auto found = FindEntry(relative, (*parts)[i])) {
+    if (const auto found = FindEntry(target.dir, (*parts)[i])) {
       child = *found;
     } else {
       child = Cp1252ToUtf8((*parts)[i]);
-      const auto before = ModifiedTime(Absolute(relative));
-      if (::mkdirat(folder.get(), child.c_str(), 0755) != 0 && errno != EEXIST) return false;
-      NoteOwnChange(relative, child, before);
+      const auto before = ModifiedTime(Absolute(target.dir));
+      if (::mkdirat(target.folder.get(), child.c_str(), 0755) != 0 && errno != EEXIST) {
+        return std::nullopt;
+      }
+      NoteOwnChange(target.dir, child, before);
     }
-    relative = Join(relative, child);
-    folder = confined_.Open(relative, O_RDONLY | O_DIRECTORY);
-    if (!folder.valid()) return false;
+    target.dir = Join(target.dir, child);
+    target.folder = confined_.Open(target.dir, O_RDONLY | O_DIRECTORY);
+    if (!target.folder.valid()) return std::nullopt;
   }
-  const auto existing = FindEntry(relative, parts->back());
-  const std::string file = existing ? *existing : Cp1252ToUtf8(parts->back());
-  const auto before = ModifiedTime(Absolute(relative));
-  if (!WriteInFolder(folder.get(), file, bytes)) {
-    listings_.erase(Absolute(relative).native());
+  const auto existing = FindEntry(target.dir, parts->back());
+  target.exists = existing.has_value();
+  target.file = existing ? *existing : Cp1252ToUtf8(parts->back());
+  return target;
+}
+
+bool GameFolder::Replace(const WriteTarget& target, std::string_view bytes, bool synced) const {
+  const auto before = ModifiedTime(Absolute(target.dir));
+  if (!WriteInFolder(target.folder.get(), target.file, bytes,
+                     synced ? Durability::Synced : Durability::Scratch)) {
+    listings_.erase(Absolute(target.dir).native());
     return false;
   }
-  NoteOwnChange(relative, file, before);
+  NoteOwnChange(target.dir, target.file, before);
   return true;
+}
+
+bool GameFolder::Write(std::string_view name, std::string_view bytes) const {
+  const auto target = PrepareWrite(name);
+  return target && Replace(*target, bytes, true);
+}
+
+bool GameFolder::WriteScratch(std::string_view name, std::string_view bytes) const {
+  const auto target = PrepareWrite(name);
+  if (!target) return false;
+  if (target->exists && RewriteInPlace(target->folder.get(), target->file, bytes)) return true;
+  return Replace(*target, bytes, false);
 }
 
 bool GameFolder::Remove(std::string_view name) const {

@@ -99,6 +99,12 @@ class GameFolder {
   // Missing folders inside the game folder are created.
   bool Write(std::string_view name, std::string_view bytes) const;
 
+  // Writes a scratch file (one the game only reads back at once, such as the plain JPEG of
+  // a scrambled picture): not synced, and an existing file of ours is rewritten in place so
+  // the folder does not change. A link planted under the name is replaced, never written
+  // through, as by Write.
+  bool WriteScratch(std::string_view name, std::string_view bytes) const;
+
   // Deletes the regular file for a name (found as Locate finds it) inside the folder; false
   // when there is none or it cannot be deleted. Folders are never deleted.
   bool Remove(std::string_view name) const;
@@ -130,6 +136,18 @@ class GameFolder {
   void NoteOwnChange(const std::string& dir, const std::string& name,
                      std::optional<std::filesystem::file_time_type> before) const;
   std::filesystem::path Absolute(const std::string& relative) const;
+
+  // Where a write of a name goes: its folder (made when missing), opened through the
+  // confined folder, and the file's name in it (the existing file's case when there is one).
+  struct WriteTarget {
+    Fd folder;
+    std::string dir;   // relative to the game folder
+    std::string file;  // UTF-8
+    bool exists = false;
+  };
+  std::optional<WriteTarget> PrepareWrite(std::string_view name) const;
+  // Replaces the target through a temporary file and a rename; synced or not.
+  bool Replace(const WriteTarget& target, std::string_view bytes, bool synced) const;
 
   std::filesystem::path dir_;
   ConfinedFolder confined_;

@@ -35,7 +35,7 @@ void GoToLocationLink(Game& game, const Link& link) {
 
 void RunScriptLink(Game& game, const Link& link) {
   const std::string name = ScriptNameOf(link.argument);
-  if (game.ScriptAvailable(name)) game.interpreter().RunScript(name);
+  if (game.ScriptAvailable(name)) game.interpreter().RunFoundScript(name);
 }
 
 // The shape layer's picture, stretched to the link's rectangle.

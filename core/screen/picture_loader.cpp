@@ -51,7 +51,7 @@ Picture LoadScrambledJpeg(const Game& game, std::string_view name) {
   for (char& c : bytes) c = static_cast<char>(static_cast<std::uint8_t>(c) ^ kPictureKey);
   // The plain JPEG is left in the folder as the temporary file; decoding works from memory,
   // so a folder that refuses the write still shows the picture.
-  game.folder().Write(kImgTempFile, bytes);
+  game.folder().WriteScratch(kImgTempFile, bytes);
   return DecodedOrFault(DecodeJpeg(bytes), name);
 }
 
@@ -141,11 +141,17 @@ bool LoadScreen(Game& game, std::string_view name) {
 }
 
 bool LoadPictureCached(Game& game, Picture& picture, std::string_view name) {
-  if (!game.FileAvailable(name)) return false;
+  // A picture that is its own source file and is found on the disk needs no other check:
+  // its stamp shows it is there (a panel redraw asks for every object's picture).
+  const bool own_source = !Contains(name, ".zip") && game.file_source != Source::WebOnly;
+  auto stamp = own_source ? PictureSourceStamp(game, name) : std::nullopt;
+  if (!stamp) {
+    if (!game.FileAvailable(name)) return false;
+    // Stamped before decoding: a file replaced meanwhile is decoded again next time.
+    stamp = PictureSourceStamp(game, name);
+  }
   PictureCache& cache = game.picture_cache();
   const std::string key(name);
-  // Stamped before decoding: a file replaced meanwhile is decoded again next time.
-  auto stamp = PictureSourceStamp(game, name);
   if (stamp) {
     const auto hit = cache.find(key);
     if (hit != cache.end() && hit->second.size == stamp->size && hit->second.time == stamp->time) {

@@ -10,8 +10,8 @@
 #include "script/operands.h"
 #include "script/script_codec.h"
 #include "script/script_fault.h"
-#include "web/web_pages.h"
 #include "script/timer_commands.h"
+#include "web/web_pages.h"
 
 namespace zunk {
 
@@ -259,6 +259,16 @@ void Interpreter::RunScript(const std::string& name) {
   CheckRoomForRun();
   game_.output().ClearSuggestions();
   if (!game_.ScriptAvailable(name)) return;
+  RunAvailableScript(name);
+}
+
+void Interpreter::RunFoundScript(const std::string& name) {
+  CheckRoomForRun();
+  game_.output().ClearSuggestions();
+  RunAvailableScript(name);
+}
+
+void Interpreter::RunAvailableScript(const std::string& name) {
   cur_script = name;
   if (!LoadScript(name, script_lines)) return;
   if (script_lines.Empty()) return;

@@ -33,6 +33,9 @@ class Interpreter {
 
   // The main run: loads the named script into ScriptLines and runs it from line 0.
   void RunScript(const std::string& name);
+  // The same for a script the caller has just found available (Game::ScriptAvailable): it
+  // is not looked up again, so a script on the web is fetched once per run.
+  void RunFoundScript(const std::string& name);
 
   // Runs the lines after the first line equal to label, to the end of list.
   void RunFromLabel(LineList& list, std::string_view label, std::int32_t& counter);
@@ -89,6 +92,7 @@ class Interpreter {
  private:
   class DepthGuard;
 
+  void RunAvailableScript(const std::string& name);
   void RunLoop(LineList& list, std::int32_t& counter);
   std::int32_t FindLabel(const LineList& list, std::string_view label);
 

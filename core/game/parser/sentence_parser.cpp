@@ -139,7 +139,7 @@ void SentenceParser::Walk(int direction) {
   if (!exit.empty()) game_.interpreter().GoToLocation(exit);
   const std::string script = GeneralScriptName(direction);
   if (game_.ScriptAvailable(script)) {
-    game_.interpreter().RunScript(script);
+    game_.interpreter().RunFoundScript(script);
   } else {
     Reply(kNoWayMessage);
   }
@@ -158,7 +158,7 @@ void SentenceParser::SelectScripts(bool list_sentence) {
       script = GeneralScriptName(reg[kRegVerb]);
       if (!game_.ScriptAvailable(script)) break;
     }
-    game_.interpreter().RunScript(script);
+    game_.interpreter().RunFoundScript(script);
     if (!list_sentence || list_index == 8 || reg[kRegVerb + list_index] == 0) return;
     // The next object of the list gets its own run, in an emptied message window.
     reg[kRegWord1] = reg[kRegVerb + list_index];
