@@ -1,6 +1,7 @@
 // The sentence parser over a small vocabulary: lookups, echo, script choice, lists, pronouns,
 // directions, counters, bad input, nested sentences, script names and the lookup index.
 #include <cstdint>
+#include <random>
 
 #include "game/parser/script_names.h"
 #include "game/parser/vocabulary_index.h"
@@ -165,6 +166,91 @@ TEST_F(ParserTest, BadInputNeverCrashes) {
   world().word_list.Clear();
   EXPECT_EQ(Turn("pegue chave"), "]  5/0/2 |Nao entendi.");
   EXPECT_TRUE(host_.errors.empty());
+}
+
+TEST_F(ParserTest, LookupsFollowTheListsAsTheyChange) {
+  EXPECT_EQ(Turn("pegue vaso"), "");
+  RunLines({"crie VASO"});  // a new object, and its word joins the list
+  EXPECT_EQ(Turn("pegue vaso"), "");
+  world().word_list.Set(1, "CHAVEIRO");
+  EXPECT_EQ(Turn("pegue chave"), "");
+  WriteFile("teste.plr", "VASO\nCHAVE\n");
+  WriteFile("teste.vrb", "NORTE\nLESTE\nSUL\nOESTE\nSEGURE:PEGUE\n");
+  RunLines({"restart"});
+  EXPECT_EQ(Turn("pegue chave"), "");
+}
+
+// The same random sentences parsed with the index and with the line-by-line rules (which the
+// parser uses for a list whose lines cannot be joined: here a last line of a bare line end,
+// which no typed word can reach) give the same registers, status line, messages and runs.
+TEST_F(ParserTest, SortedLookupsParseAsTheLineByLineRules) {
+  for (const char* name : {"05002000", "05000000", "07000000", "06002001", "05001000"}) {
+    Marked(name);
+  }
+  world().word_list.Append(
+      "PE:\xC7"
+      "A:CHAVE:");
+  static const char* const kPieces[] = {"PEG",
+                                        "PEGUE",
+                                        "A",
+                                        "E",
+                                        ",",
+                                        "-",
+                                        "CHAVE",
+                                        "CHA",
+                                        "LAMP",
+                                        "ARCA",
+                                        "CAVA",
+                                        "ESCAV",
+                                        "MOEDA",
+                                        "XYZ",
+                                        "O",
+                                        "N",
+                                        "S",
+                                        "AB",
+                                        "ABRA",
+                                        "EXAM",
+                                        "OLHE",
+                                        "LHE",
+                                        "VALO",
+                                        "\xE7"
+                                        "a",
+                                        "PE",
+                                        ":",
+                                        "UM",
+                                        "BAU",
+                                        "PORTA",
+                                        "ORTA",
+                                        "@",
+                                        ""};
+  std::mt19937 random(2026);
+  auto parse = [&](const std::string& sentence, bool line_by_line, std::int32_t referent,
+                   std::int32_t last_word) {
+    for (LineList* list : {&world().verb_list, &world().word_list}) {
+      const bool broken = list->Get(list->Count() - 1) == "\n";
+      if (broken && !line_by_line) list->Delete(list->Count() - 1);
+      if (!broken && line_by_line) list->Append("\n");
+    }
+    game().parser().pronoun_referent = referent;
+    game().parser().last_word_index = last_word;
+    runs_.clear();
+    game().EnterSentence(sentence);
+    std::string out = game().output().status();
+    for (int r = 30; r <= 38; ++r) out += " " + std::to_string(reg(r));
+    for (const std::string& line : shown()) out += " |" + line;
+    for (const std::string& run : runs_) out += " >" + run;
+    return out + " " + std::to_string(game().parser().last_word_index);
+  };
+  for (int i = 0; i < 1500; ++i) {
+    std::string sentence;
+    for (int words = 1 + static_cast<int>(random() % 6); words > 0; --words) {
+      sentence += std::string(kPieces[random() % std::size(kPieces)]) + (random() % 3 ? " " : "");
+    }
+    const std::int32_t referent = game().parser().pronoun_referent;
+    const std::int32_t last_word = game().parser().last_word_index;
+    const std::string by_line = parse(sentence, true, referent, last_word);
+    ASSERT_EQ(parse(sentence, false, referent, last_word), by_line) << sentence;
+  }
 }
 
 TEST(ScriptNames, HexadecimalCodes) {
