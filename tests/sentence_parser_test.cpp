@@ -169,15 +169,15 @@ TEST_F(ParserTest, BadInputNeverCrashes) {
 }
 
 TEST_F(ParserTest, LookupsFollowTheListsAsTheyChange) {
-  EXPECT_EQ(Turn("pegue vaso"), "");
+  EXPECT_EQ(Turn("pegue vaso"), "] PEGUE 5/0/0 |Nao entendi.");
   RunLines({"crie VASO"});  // a new object, and its word joins the list
-  EXPECT_EQ(Turn("pegue vaso"), "");
+  EXPECT_EQ(Turn("pegue vaso"), "] PEGUE VASO 5/8/0 |Nao pode.");
   world().word_list.Set(1, "CHAVEIRO");
-  EXPECT_EQ(Turn("pegue chave"), "");
-  WriteFile("teste.plr", "VASO\nCHAVE\n");
-  WriteFile("teste.vrb", "NORTE\nLESTE\nSUL\nOESTE\nSEGURE:PEGUE\n");
+  EXPECT_EQ(Turn("pegue chave"), "] PEGUE CHAVEIRO 5/2/0 |Nao pode.");
+  WriteFile("teste.plr", "VASO\nMESA\nCHAVE\n");
+  WriteFile("teste.vrb", "NORTE\nLESTE\nSUL\nOESTE\nABRA\nSEGURE:PEGUE\n");
   RunLines({"restart"});
-  EXPECT_EQ(Turn("pegue chave"), "");
+  EXPECT_EQ(Turn("pegue chave"), "] PEGUE CHAVE 6/3/0 |Nao pode.");
 }
 
 // The same random sentences parsed with the index and with the line-by-line rules (which the
