@@ -182,7 +182,8 @@ TEST_F(ParserTest, LookupsFollowTheListsAsTheyChange) {
 
 // The same random sentences parsed with the index and with the line-by-line rules (which the
 // parser uses for a list whose lines cannot be joined: here a last line of a bare line end,
-// which no typed word can reach) give the same registers, status line, messages and runs.
+// which no typed word can reach) give the same registers, status line, messages, runs and
+// last word. Each block of sentences is long enough for the index to sort the lists.
 TEST_F(ParserTest, SortedLookupsParseAsTheLineByLineRules) {
   for (const char* name : {"05002000", "05000000", "07000000", "06002001", "05001000"}) {
     Marked(name);
@@ -222,34 +223,52 @@ TEST_F(ParserTest, SortedLookupsParseAsTheLineByLineRules) {
                                         "PORTA",
                                         "ORTA",
                                         "@",
-                                        ""};
+                                        "",
+                                        "MOED",
+                                        "ANTERNA"};
   std::mt19937 random(2026);
-  auto parse = [&](const std::string& sentence, bool line_by_line, std::int32_t referent,
-                   std::int32_t last_word) {
+  auto parse_all = [&](const Strings& sentences, bool line_by_line) {
     for (LineList* list : {&world().verb_list, &world().word_list}) {
       const bool broken = list->Get(list->Count() - 1) == "\n";
       if (broken && !line_by_line) list->Delete(list->Count() - 1);
       if (!broken && line_by_line) list->Append("\n");
     }
-    game().parser().pronoun_referent = referent;
-    game().parser().last_word_index = last_word;
-    runs_.clear();
-    game().EnterSentence(sentence);
-    std::string out = game().output().status();
-    for (int r = 30; r <= 38; ++r) out += " " + std::to_string(reg(r));
-    for (const std::string& line : shown()) out += " |" + line;
-    for (const std::string& run : runs_) out += " >" + run;
-    return out + " " + std::to_string(game().parser().last_word_index);
+    Strings outs;
+    for (const std::string& sentence : sentences) {
+      runs_.clear();
+      game().EnterSentence(sentence);
+      std::string out = game().output().status();
+      for (int r = 30; r <= 38; ++r) out += " " + std::to_string(reg(r));
+      for (const std::string& line : shown()) out += " |" + line;
+      for (const std::string& run : runs_) out += " >" + run;
+      outs.push_back(out + " " + std::to_string(game().parser().last_word_index));
+    }
+    return outs;
   };
-  for (int i = 0; i < 1500; ++i) {
-    std::string sentence;
-    for (int words = 1 + static_cast<int>(random() % 6); words > 0; --words) {
-      sentence += std::string(kPieces[random() % std::size(kPieces)]) + (random() % 3 ? " " : "");
+  for (int block = 0; block < 20; ++block) {
+    Strings sentences(100);
+    for (std::string& sentence : sentences) {
+      for (int words = 1 + static_cast<int>(random() % 6); words > 0; --words) {
+        // A piece, or any part of a verb or word line: many words, so the lists get sorted.
+        const LineList& list = random() % 2 ? world().verb_list : world().word_list;
+        const std::string& line = list.Get(static_cast<int>(random() % list.Count()));
+        if (random() % 2 && !line.empty() && line != "\n") {
+          sentence += line.substr(random() % line.size(), 1 + random() % 6);
+        } else {
+          sentence += kPieces[random() % std::size(kPieces)];
+        }
+        if (random() % 3) sentence += ' ';
+      }
     }
     const std::int32_t referent = game().parser().pronoun_referent;
     const std::int32_t last_word = game().parser().last_word_index;
-    const std::string by_line = parse(sentence, true, referent, last_word);
-    ASSERT_EQ(parse(sentence, false, referent, last_word), by_line) << sentence;
+    const Strings by_line = parse_all(sentences, true);
+    game().parser().pronoun_referent = referent;
+    game().parser().last_word_index = last_word;
+    const Strings sorted = parse_all(sentences, false);
+    for (std::size_t i = 0; i < sentences.size(); ++i) {
+      ASSERT_EQ(sorted[i], by_line[i]) << sentences[i];
+    }
   }
 }
 

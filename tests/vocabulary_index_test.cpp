@@ -54,7 +54,7 @@ TEST(VocabularyIndex, RandomListsAndEditsAgreeWithTheLineByLineRules) {
     std::vector<std::string> lines(random() % 40);
     for (std::string& line : lines) line = RandomText(random, 12);
     LineList list(lines);
-    VocabularyIndex index;
+    VocabularyIndex index(0);
     for (int lookup = 0; lookup < 60; ++lookup) {
       const std::string word = RandomWord(random, list);
       ExpectSameAsByLine(index, list, word);
@@ -87,7 +87,7 @@ TEST(VocabularyIndex, ListsItCannotSortOrJoin) {
   std::mt19937 random(7);
   // A line holding a line end: searched line by line.
   LineList broken({"ABC:XAB", "C\nAB", "QAB:ABD", ":AB"});
-  VocabularyIndex index;
+  VocabularyIndex index(0);
   for (const char* word : {"AB", "C\nAB", "\n", "B", "Q", "ABD"}) {
     ExpectSameAsByLine(index, broken, word);
   }
@@ -118,7 +118,7 @@ TEST(VocabularyIndex, LongRepetitiveLinesStaySorted) {
   lines[5] = "B:" + std::string(1000, 'A') + "B";
   lines.push_back("AAB:AB");
   LineList list(std::move(lines));
-  VocabularyIndex index;
+  VocabularyIndex index(0);
   for (const std::string& word : {std::string("AB"), std::string(2000, 'A'), std::string("AAB"),
                                   std::string(kMaxLoadedLineBytes, 'A'), std::string("A:")}) {
     ExpectSameAsByLine(index, list, word);
@@ -126,6 +126,27 @@ TEST(VocabularyIndex, LongRepetitiveLinesStaySorted) {
   EXPECT_EQ(index.method(), Method::kSorted);
   // About 6 bytes a byte of text, whatever the lines.
   EXPECT_LT(index.MemoryBytes(), 8 * 8 * (kMaxLoadedLineBytes + 1));
+}
+
+TEST(VocabularyIndex, SortsAListOnlyAfterEnoughLookups) {
+  std::vector<std::string> lines;
+  for (int i = 0; i < 2000; ++i)
+    lines.push_back("P" + std::to_string(i) + ":S" + std::to_string(i));
+  LineList list(std::move(lines));
+  VocabularyIndex index;
+  for (int round = 0; round < 2; ++round) {
+    for (int i = 0; i < kScansBeforeSorting; ++i) {
+      // A word remembered from an earlier lookup is no new scan.
+      EXPECT_EQ(Show(index.FindAtSynonymStart(list, "S" + std::to_string(i))),
+                std::to_string(i) + ":S" + std::to_string(i));
+      EXPECT_EQ(index.method(), Method::kJoinedText);
+      EXPECT_TRUE(index.FindAtSynonymStart(list, "S0"));
+    }
+    EXPECT_EQ(Show(index.FindAnywhere(list, "99:")), "99:99");
+    EXPECT_EQ(index.method(), Method::kSorted);
+    EXPECT_EQ(Show(index.FindAtSynonymStart(list, "S1999")), "1999:S1999");
+    list.Append("NOVA");  // the list changed: searched along its text again
+  }
 }
 
 // Every suffix cut at its line end, sorted the slow way.

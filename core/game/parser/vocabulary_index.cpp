@@ -65,14 +65,8 @@ void VocabularyIndex::Refresh(const LineList& list) {
     text_ += line;
     text_ += kSeparator;
   }
-  if (!joinable) {
-    method_ = Method::kLineByLine;
-  } else if (text_.size() > kMaxSortedVocabularyBytes) {
-    method_ = Method::kJoinedText;
-  } else {
-    method_ = Method::kSorted;
-    Sort();
-  }
+  method_ = joinable ? Method::kJoinedText : Method::kLineByLine;
+  scans_ = 0;
   generation_ = list.generation();
   built_ = true;
 }
@@ -122,6 +116,15 @@ VocabularyIndex::Result VocabularyIndex::Find(const LineList& list, std::string_
                                               Rule rule) {
   if (word.empty()) return std::nullopt;
   Refresh(list);
+  if (method_ == Method::kJoinedText && text_.size() <= kMaxSortedVocabularyBytes &&
+      scans_ >= scans_before_sorting_) {
+    Sort();
+    method_ = Method::kSorted;
+    remembered_[kAnywhere].clear();
+    remembered_[kAtSynonymStart].clear();
+  }
+  // Sorted, a lookup costs less than remembering it.
+  if (method_ == Method::kSorted) return Search(list, word, rule);
   // Players use few words, typed again and again; anything else is not kept for long.
   constexpr std::size_t kRememberedWords = 4096;
   auto& remembered = remembered_[rule];
@@ -129,6 +132,9 @@ VocabularyIndex::Result VocabularyIndex::Find(const LineList& list, std::string_
   if (const auto found = remembered.find(key); found != remembered.end()) return found->second;
   if (remembered.size() >= kRememberedWords) remembered.clear();
   const Result result = Search(list, word, rule);
+  if (method_ == Method::kJoinedText && word.find(kSeparator) == std::string_view::npos) {
+    ++scans_;
+  }
   remembered.emplace(key, result);
   return result;
 }
@@ -165,17 +171,22 @@ VocabularyIndex::Result VocabularyIndex::ScanText(std::string_view word, Rule ru
 std::pair<std::size_t, std::size_t> VocabularyIndex::Range(const RangeMinimum& sorted,
                                                            std::string_view word) const {
   const std::string_view text(text_);
-  // A suffix's first word.size() bytes, cut at its line end: the text ends with a line end,
-  // so the cut is always within it.
-  auto head = [&](std::uint32_t at) {
-    const std::string_view piece = text.substr(at, word.size());
-    return piece.substr(0, piece.find(kSeparator));
+  // Compares a suffix's first word.size() bytes, cut at its line end, with word: the line
+  // end sorts below every byte, and the text ends with one, so reading stops in the text.
+  auto compare = [&](std::uint32_t at) {
+    for (std::size_t k = 0; k < word.size(); ++k) {
+      const char c = text[at + k];
+      if (c == word[k]) continue;
+      if (c == kSeparator) return -1;
+      return static_cast<unsigned char>(c) < static_cast<unsigned char>(word[k]) ? -1 : 1;
+    }
+    return 0;
   };
   const auto& values = sorted.values();
   const auto begin = std::partition_point(values.begin(), values.end(),
-                                          [&](std::uint32_t at) { return head(at) < word; });
+                                          [&](std::uint32_t at) { return compare(at) < 0; });
   const auto end =
-      std::partition_point(begin, values.end(), [&](std::uint32_t at) { return head(at) == word; });
+      std::partition_point(begin, values.end(), [&](std::uint32_t at) { return compare(at) == 0; });
   return {static_cast<std::size_t>(begin - values.begin()),
           static_cast<std::size_t>(end - values.begin())};
 }

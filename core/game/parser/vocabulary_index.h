@@ -10,6 +10,10 @@
 // whose line has no earlier occurrence of the word is the answer (a line passed over is one
 // whose first occurrence lies inside a synonym, which real vocabularies seldom have). A lookup
 // costs about log2(text size) comparisons of the word, whatever the size of the list.
+//
+// Sorting costs about as much as 30 searches along the joined text, so after a change the
+// list is searched along its text until that many lookups have been made, and sorted then: a
+// list edited between every few sentences never pays for a sort it would not use.
 #pragma once
 
 #include <cstddef>
@@ -31,25 +35,31 @@ struct VocabularyMatch {
   std::string_view synonym;  // from the match to the next ":" or the end of the line
 };
 
+// The lookups since a change searched along the joined text before the list is sorted.
+inline constexpr int kScansBeforeSorting = 32;
+
 // Above this size a joined list is searched from end to end instead of being sorted: sorting
 // takes about 13 bytes a byte of text while it runs and 6 afterwards, and real lists are far
 // smaller (10,000 words come to about 150 KB).
 inline constexpr std::size_t kMaxSortedVocabularyBytes = 4 * 1024 * 1024;
 
 // The index of one list, rebuilt on the first lookup after the list changes (its generation);
-// the results of recent words are kept until then too. The views it returns last until the
-// next lookup in a changed list. A list whose lines hold a '\n' cannot be joined and is
-// searched line by line.
+// while it searches along the text or line by line, the results of recent words are kept. The views
+// it returns last until the next lookup in a changed list. A list whose lines hold a '\n' cannot be
+// joined and is searched line by line.
 class VocabularyIndex {
  public:
+  explicit VocabularyIndex(int scans_before_sorting = kScansBeforeSorting)
+      : scans_before_sorting_(scans_before_sorting) {}
+
   // The first line holding word anywhere. An empty word matches nothing.
   std::optional<VocabularyMatch> FindAnywhere(const LineList& list, std::string_view word);
   // The first line whose first occurrence of word starts the line or follows a ":". An
   // empty word matches nothing.
   std::optional<VocabularyMatch> FindAtSynonymStart(const LineList& list, std::string_view word);
 
-  // How the current list is searched (after a lookup): by the sorted suffixes, along the
-  // joined text, or line by line.
+  // How the current list is searched (as of the last lookup): by the sorted suffixes, along
+  // the joined text, or line by line.
   enum class Method { kSorted, kJoinedText, kLineByLine };
   Method method() const { return method_; }
   // The bytes the index holds for the current list, the remembered words aside.
@@ -71,6 +81,8 @@ class VocabularyIndex {
   int LineOf(std::size_t offset) const;
   VocabularyMatch MatchAt(std::size_t offset) const;
 
+  const int scans_before_sorting_;
+  int scans_ = 0;  // lookups along the joined text since the list changed
   bool built_ = false;
   std::uint64_t generation_ = 0;
   Method method_ = Method::kJoinedText;
