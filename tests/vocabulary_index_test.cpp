@@ -58,7 +58,9 @@ TEST(VocabularyIndex, RandomListsAndEditsAgreeWithTheLineByLineRules) {
     for (int lookup = 0; lookup < 60; ++lookup) {
       const std::string word = RandomWord(random, list);
       ExpectSameAsByLine(index, list, word);
-      if (!word.empty()) EXPECT_EQ(index.method(), Method::kSorted);
+      if (!word.empty()) {
+        EXPECT_EQ(index.method(), Method::kSorted);
+      }
       // Edits between lookups, now and then, as scripts and restarts make them.
       switch (random() % 12) {
         case 0:
