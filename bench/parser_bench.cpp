@@ -1,5 +1,6 @@
-// Sentence parser throughput over a game-sized vocabulary (about 300 words and 40 verbs)
-// with no scripts in the folder, so every sentence ends in one of the fixed replies.
+// Sentence parser throughput over a game-sized vocabulary (about 300 words and 40 verbs), and
+// over 10,000 words and verbs with sentences of words not looked up lately, with no scripts in
+// the folder, so every sentence ends in one of the fixed replies.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -30,6 +31,21 @@ std::vector<std::string> MadeUpLines(int count, int seed) {
   return lines;
 }
 
+// Made-up words of four syllables, all different, every third line with a synonym.
+std::vector<std::string> ManyMadeUpLines(int count, int seed) {
+  static const char* const kSyllables[] = {"BA", "CO", "DE", "FI", "GU", "LA", "MO", "NE",
+                                           "PI", "RU", "SA", "TO", "VE", "XI", "ZU", "JA"};
+  std::vector<std::string> lines;
+  for (int i = 0; i < count; ++i) {
+    const int k = (i * 7919 + seed) % 65536;  // 7919 is odd: every k once in 65536 lines
+    std::string line;
+    for (int s = 0; s < 4; ++s) line += kSyllables[(k >> (4 * s)) & 15];
+    if (i % 3 == 0) line += ":" + line.substr(4) + "R";
+    lines.push_back(line);
+  }
+  return lines;
+}
+
 std::string Joined(const std::vector<std::string>& lines) {
   std::string text;
   for (const std::string& line : lines) text += line + "\r\n";
@@ -38,13 +54,14 @@ std::string Joined(const std::vector<std::string>& lines) {
 
 class ParserGame {
  public:
-  ParserGame() {
-    std::vector<std::string> words = MadeUpLines(300, 11);
+  explicit ParserGame(int vocabulary = 300) {
+    const bool large = vocabulary > 300;
+    std::vector<std::string> words = large ? ManyMadeUpLines(vocabulary, 11) : MadeUpLines(300, 11);
     words[120] = "CHAVE:CHAVINHA";
     words[210] = "BAU:ARCA";
     words[270] = "LANTERNA:LAMPADA";
     words[290] = "MOEDA";
-    std::vector<std::string> verbs = MadeUpLines(40, 5);
+    std::vector<std::string> verbs = large ? ManyMadeUpLines(vocabulary, 5) : MadeUpLines(40, 5);
     verbs[0] = "NORTE:N";
     verbs[1] = "LESTE:L";
     verbs[2] = "SUL:S";
@@ -76,8 +93,9 @@ class ParserGame {
   std::unique_ptr<Game> game_;
 };
 
-void ParseSentences(benchmark::State& state, const std::vector<std::string>& sentences) {
-  ParserGame bench;
+void ParseSentences(benchmark::State& state, const std::vector<std::string>& sentences,
+                    int vocabulary = 300) {
+  ParserGame bench(vocabulary);
   Game& game = bench.game();
   std::size_t i = 0;
   for (auto _ : state) {
@@ -110,6 +128,36 @@ void BM_Parse_UnknownWords(benchmark::State& state) {
   ParseSentences(state, {"PEGUE O XYZZY", "DANCE"});
 }
 BENCHMARK(BM_Parse_UnknownWords);
+
+// 10,000 words and 10,000 verbs; 20,000 different sentences of a verb and two words, cut
+// short as players type them or unknown, so that no word comes back before thousands of
+// others have been looked up.
+void BM_Parse_NewWords10000(benchmark::State& state) {
+  constexpr int kVocabulary = 10000;
+  const std::vector<std::string> words = ManyMadeUpLines(kVocabulary, 11);
+  const std::vector<std::string> verbs = ManyMadeUpLines(kVocabulary, 5);
+  auto typed = [](const std::string& line, int i) {
+    const std::string word = line.substr(0, line.find(':'));
+    switch (i % 4) {
+      case 0:
+        return word;
+      case 1:
+        return word.substr(0, 5);  // a shortened word
+      case 2:
+        return word.substr(2);  // from inside the word: no word starts so
+      default:
+        return word.substr(0, 6) + "QQ";  // unknown
+    }
+  };
+  std::vector<std::string> sentences;
+  for (int i = 0; i < 20000; ++i) {
+    sentences.push_back(typed(verbs[(i * 13) % kVocabulary], i / 3) + " " +
+                        typed(words[(i * 2) % kVocabulary], i) + " " +
+                        typed(words[(i * 2 + 5001) % kVocabulary], i + 1));
+  }
+  ParseSentences(state, sentences, kVocabulary);
+}
+BENCHMARK(BM_Parse_NewWords10000);
 
 }  // namespace
 }  // namespace zunk
