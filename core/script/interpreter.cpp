@@ -287,30 +287,20 @@ void Interpreter::RunFromLabel(LineList& list, std::string_view label, std::int3
   RunLoop(list, counter);
 }
 
-void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
-  DepthGuard guard(run_depth_);
-  // These lines are not the periodic timer's, even when a timer line started this run: their
-  // jumps and fim work on their own list (the timer's loop marks its next line again).
-  timer_context = false;
-  std::string line;
-  while (counter >= 0 && counter < list.Count()) {
-    SpendLine();
-    handed_over_ = false;
-    const std::int32_t next = RunListLine(list, counter, line);
-    counter = next == kNextLine ? counter + 1 : next;
-    if (next == kRunReplaced && handed_over_) break;
-  }
+std::int32_t Interpreter::RunListLine(const LineList& list, int index, std::string& copy) {
+  if (line_reuse_) return RunKeptLine(list, index, ReadingsOf(list), copy);
+  // A line that runs from its text is copied first: a nested run may replace the list under it.
+  copy = list.Get(index);
+  return ExecLine(copy);
 }
 
-std::int32_t Interpreter::RunListLine(const LineList& list, int index, std::string& copy) {
-  // A line that runs from its text is copied first: a nested run may replace the list under
-  // it. The kept forms below start no run, so they use their reading in place.
-  if (!line_reuse_) {
-    copy = list.Get(index);
-    return ExecLine(copy);
-  }
+// Inlined into RunLoop, the loop nearly every line runs in.
+[[gnu::always_inline]] inline std::int32_t Interpreter::RunKeptLine(const LineList& list, int index,
+                                                                    LineReadings& readings,
+                                                                    std::string& copy) {
+  // The kept forms below start no run, so they use their reading in place; a line that runs
+  // from its text is copied first, as a nested run may replace the list under it.
   World& world = game_.world();
-  LineReadings& readings = &list == &timer_script_lines ? timer_readings_ : script_readings_;
   LineReading& reading = readings.At(list, index, world);
   const RegisterFields& fields = reading.fields;
   std::int32_t& target = world.reg[fields.reg];
@@ -370,6 +360,23 @@ std::int32_t Interpreter::RunListLine(const LineList& list, int index, std::stri
   const std::size_t args_at = reading.args_at;
   copy = list.Get(index);
   return Dispatch(command, has_args ? std::string_view(copy).substr(args_at) : std::string_view());
+}
+
+void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
+  DepthGuard guard(run_depth_);
+  // These lines are not the periodic timer's, even when a timer line started this run: their
+  // jumps and fim work on their own list (the timer's loop marks its next line again).
+  timer_context = false;
+  std::string line;
+  LineReadings& readings = ReadingsOf(list);
+  while (counter >= 0 && counter < list.Count()) {
+    SpendLine();
+    handed_over_ = false;
+    const std::int32_t next =
+        line_reuse_ ? RunKeptLine(list, counter, readings, line) : RunListLine(list, counter, line);
+    counter = next == kNextLine ? counter + 1 : next;
+    if (next == kRunReplaced && handed_over_) break;
+  }
 }
 
 std::int32_t Interpreter::Goto(std::string_view args) {

@@ -105,6 +105,12 @@ class Interpreter {
   // Runs line index of list, from its kept reading or (with reuse off) from its text; copy
   // receives the text when the line runs from it.
   std::int32_t RunListLine(const LineList& list, int index, std::string& copy);
+  // The same with the reuse on, readings being list's.
+  std::int32_t RunKeptLine(const LineList& list, int index, LineReadings& readings,
+                           std::string& copy);
+  LineReadings& ReadingsOf(const LineList& list) {
+    return &list == &timer_script_lines ? timer_readings_ : script_readings_;
+  }
   // Runs a command from its argument text.
   std::int32_t Dispatch(Command command, std::string_view args);
   std::int32_t FindLabel(const LineList& list, std::string_view label);

@@ -1,26 +1,7 @@
-// Splitting a line at its command word, and reading a line into its kept form.
+// Reading a line into its kept form.
 #include "script/line_reading.h"
 
 namespace zunk {
-
-CommandLine SplitCommandLine(std::string_view line) {
-  CommandLine split;
-  std::size_t start = 0;
-  while (start < line.size() && line[start] == ' ') ++start;
-  if (start == line.size()) return split;
-  const char first = line[start];
-  if (first == ':' || first == '/' || first == ';') return split;
-  std::size_t blank = start;
-  while (blank < line.size() && line[blank] != ' ') ++blank;
-  split.runs = true;
-  split.command = FindCommand(line.substr(start, blank - start));
-  if (blank < line.size()) {
-    split.has_args = true;
-    split.args_at = blank + 1;
-    split.args = line.substr(blank + 1);
-  }
-  return split;
-}
 
 void ReadLine(const World& world, std::string_view line, LineReading& reading) {
   const CommandLine split = SplitCommandLine(line);

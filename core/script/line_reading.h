@@ -27,7 +27,24 @@ struct CommandLine {
   std::size_t args_at = 0;  // where the arguments start, when has_args
   std::string_view args;
 };
-CommandLine SplitCommandLine(std::string_view line);
+inline CommandLine SplitCommandLine(std::string_view line) {
+  CommandLine split;
+  std::size_t start = 0;
+  while (start < line.size() && line[start] == ' ') ++start;
+  if (start == line.size()) return split;
+  const char first = line[start];
+  if (first == ':' || first == '/' || first == ';') return split;
+  std::size_t blank = start;
+  while (blank < line.size() && line[blank] != ' ') ++blank;
+  split.runs = true;
+  split.command = FindCommand(line.substr(start, blank - start));
+  if (blank < line.size()) {
+    split.has_args = true;
+    split.args_at = blank + 1;
+    split.args = line.substr(blank + 1);
+  }
+  return split;
+}
 
 inline constexpr std::uint64_t kNoGeneration = std::numeric_limits<std::uint64_t>::max();
 
