@@ -10,8 +10,8 @@
 #include "script/operands.h"
 #include "script/script_codec.h"
 #include "script/script_fault.h"
-#include "web/web_pages.h"
 #include "script/timer_commands.h"
+#include "web/web_pages.h"
 
 namespace zunk {
 
@@ -52,13 +52,9 @@ void Interpreter::SpendLine() {
 
 Interpreter::Interpreter(Game& game) : game_(game) {}
 
-std::int32_t Interpreter::ExecLine(std::string_view line) {
-  const CommandLine split = SplitCommandLine(line);
-  if (!split.runs) return kNextLine;
-  return Dispatch(split.command, split.args);
-}
-
-std::int32_t Interpreter::Dispatch(Command command, std::string_view args) {
+// Inlined into ExecLine, as the switch was before lines were kept.
+[[gnu::always_inline]] inline std::int32_t Interpreter::Dispatch(Command command,
+                                                                 std::string_view args) {
   Output& out = game_.output();
   World& world = game_.world();
   ReadingUse use;  // a reading for this run only: nothing to keep
@@ -254,6 +250,12 @@ std::int32_t Interpreter::Dispatch(Command command, std::string_view args) {
       break;
   }
   return kNextLine;
+}
+
+std::int32_t Interpreter::ExecLine(std::string_view line) {
+  const CommandLine split = SplitCommandLine(line);
+  if (!split.runs) return kNextLine;
+  return Dispatch(split.command, split.args);
 }
 
 void Interpreter::RunScript(const std::string& name) {
