@@ -5,7 +5,8 @@
 #   ./build.sh headless  build and play the bundled demo in the headless player (a terminal)
 #   ./build.sh test    build and run the tests, plainly and under ASan + UBSan, then each
 #                      fuzz target for 10 s
-#   ./build.sh bench   build in Release and run the benchmarks
+#   ./build.sh bench   build in Release and run the benchmarks, then time the interpreter's
+#                      loops beside Lua 5.4
 #   ./build.sh fuzz [SECONDS]  build the fuzz targets (clang, libFuzzer) in build-fuzz and
 #                      run each for SECONDS (default 60); fails on any crash, leak, timeout or
 #                      running out of memory
@@ -23,10 +24,12 @@ PACKAGES=(
   gstreamer1.0-libav timgm6mb-soundfont
   clang libclang-rt-14-dev llvm
 )
+# Only the benchmarks need these: bench/lua_compare.py times Lua beside the interpreter.
+BENCH_PACKAGES=(lua5.4)
 
-install_deps() {
+install_deps() {  # install_deps [extra packages...]
   local missing=()
-  for p in "${PACKAGES[@]}"; do
+  for p in "${PACKAGES[@]}" "$@"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "ok installed" || missing+=("$p")
   done
   [ ${#missing[@]} -eq 0 ] && return 0
@@ -80,14 +83,15 @@ case "${1:-}" in
     fuzz/run_fuzzers.sh build-fuzz "${2:-60}"
     ;;
   bench)
-    install_deps
+    install_deps "${BENCH_PACKAGES[@]}"
     build build-release -DCMAKE_BUILD_TYPE=Release
     build-release/bin/zunk_bench
+    python3 bench/lua_compare.py build-release/bin/zunk_bench
     build-release/bin/zunk_window_bench
     python3 bench/window_startup.py build-release/bin/zunk build-release/demo 10
     ;;
   *)
-    sed -n '2,13p' "$0"
+    sed -n '2,14p' "$0"
     exit 2
     ;;
 esac

@@ -1,5 +1,6 @@
-// Interpreter throughput: single register lines through ExecLine, and a long loop run by
-// RunScript from a script file.
+// Interpreter throughput: single register lines through ExecLine, long loops run by RunScript
+// from script files (two of them the loops bench/lua_compare.py times beside Lua), and
+// RunFromLabel in a long script.
 #include <benchmark/benchmark.h>
 
 #include <string>
@@ -130,6 +131,58 @@ void BM_RunScript_Loop(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 5 * (iterations + 1));
 }
 BENCHMARK(BM_RunScript_Loop)->Arg(1'000'000)->Unit(benchmark::kMillisecond);
+
+// Runs a script file whose loop makes a million passes; check tells whether it ran them.
+void RunLoopScript(benchmark::State& state, const std::vector<std::string>& lines,
+                   int lines_per_pass, bool (*check)(const World&)) {
+  BenchGame bench;
+  bench.WriteScript("volta", lines);
+  Interpreter& interp = bench.interp();
+  for (auto _ : state) {
+    interp.RunScript("volta");
+    if (!check(bench.game().world())) {
+      state.SkipWithError("the loop did not run its count");
+      break;
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * lines_per_pass * 1'000'000);
+}
+
+// The counted loop: three register lines and "loop" a pass, as Lua's
+// local c,a,b,d=1000000,0,0,0 ::volta:: a=a+1 b=b+3 d=d+1 if c>0 then c=c-1 goto volta end
+void BM_RunScript_CountedLoop(benchmark::State& state) {
+  RunLoopScript(state,
+                {"reg 20,1000000", "reg 21,0", "reg 22,0", "reg 23,0", ":volta", "add 21,1",
+                 "add 22,3", "inc 23", "loop 20,volta"},
+                5, [](const World& world) { return world.reg[21] == 1'000'001; });
+}
+BENCHMARK(BM_RunScript_CountedLoop)->Unit(benchmark::kMillisecond);
+
+// The compare loop: an add and a compare-and-jump a pass, as Lua's
+// local i=0 ::volta:: i=i+1 if i<1000000 then goto volta end
+void BM_RunScript_CompareLoop(benchmark::State& state) {
+  RunLoopScript(state, {"reg 21,0", ":volta", "add 21,1", "se< 21,1000000,volta"}, 3,
+                [](const World& world) { return world.reg[21] == 1'000'000; });
+}
+BENCHMARK(BM_RunScript_CompareLoop)->Unit(benchmark::kMillisecond);
+
+// RunFromLabel in a 100,000-line script, the label near the end: after the first run the
+// label is found through the index, not by a scan.
+void BM_RunFromLabel_LongScript(benchmark::State& state) {
+  BenchGame bench;
+  Interpreter& interp = bench.interp();
+  std::vector<std::string> lines;
+  for (int i = 0; i < 100'000; ++i) {
+    lines.push_back(i % 10 == 0 ? ":l" + std::to_string(i) : "add 21," + std::to_string(i % 7));
+  }
+  lines[99'990] = ":relogio";
+  interp.script_lines.Assign(std::move(lines));
+  for (auto _ : state) {
+    interp.RunFromLabel(interp.script_lines, ":relogio", interp.main_line);
+    benchmark::DoNotOptimize(interp.main_line);
+  }
+}
+BENCHMARK(BM_RunFromLabel_LongScript);
 
 }  // namespace
 }  // namespace zunk

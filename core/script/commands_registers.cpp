@@ -5,14 +5,11 @@
 #include "script/command_table.h"
 #include "script/interpreter.h"
 #include "script/operands.h"
+#include "script/register_fields.h"
 #include "script/script_codec.h"
 
 namespace zunk {
 namespace {
-
-std::int32_t Wrap(std::int64_t value) {
-  return static_cast<std::int32_t>(static_cast<std::uint32_t>(static_cast<std::uint64_t>(value)));
-}
 
 // A script name written with its extension loses its last five characters.
 std::string ScriptNameOf(std::string_view name) {
@@ -23,23 +20,28 @@ std::string ScriptNameOf(std::string_view name) {
 
 }  // namespace
 
-std::int32_t Interpreter::RegisterCommand(int command, std::string_view args) {
+std::int32_t Interpreter::Arithmetic(Command command, const RegisterFields& fields) {
   World& world = game_.world();
-  Fields fields(args);
-  const int r = RegisterOf(world, fields.Take());
+  const int r = fields.reg;
   last_reg = r;
-  if (fields.rest().empty()) return kNextLine;
-  const std::int32_t value = ValueOf(world, fields.rest());
+  if (!fields.complete) return kNextLine;
+  const std::int32_t value = fields.value.Read(world);
   std::int32_t& target = world.reg[r];
-  switch (static_cast<Command>(command)) {
+  switch (command) {
     case Command::Reg: target = value; break;
     case Command::Rnd:
       target = value > 0 ? std::uniform_int_distribution<std::int32_t>(0, value - 1)(game_.random())
                          : 0;
       break;
-    case Command::Add: target = Wrap(std::int64_t{target} + value); break;
-    case Command::Sub: target = Wrap(std::int64_t{target} - value); break;
-    case Command::Mul: target = Wrap(std::int64_t{target} * value); break;
+    case Command::Add:
+      target = WrapToRegister(std::int64_t{target} + value);
+      break;
+    case Command::Sub:
+      target = WrapToRegister(std::int64_t{target} - value);
+      break;
+    case Command::Mul:
+      target = WrapToRegister(std::int64_t{target} * value);
+      break;
     case Command::Div:
       // Division by zero leaves the register as it was; the most negative value divided by
       // -1 wraps to itself.
@@ -51,12 +53,12 @@ std::int32_t Interpreter::RegisterCommand(int command, std::string_view args) {
   return kNextLine;
 }
 
-std::int32_t Interpreter::IncDec(std::string_view args, std::int32_t delta) {
-  if (args.empty()) return kNextLine;
+std::int32_t Interpreter::IncDec(const RegisterFields& fields, std::int32_t delta) {
+  if (!fields.complete) return kNextLine;  // no arguments: not even LastReg changes
   World& world = game_.world();
-  const int r = RegisterOf(world, args);
+  const int r = fields.reg;
   last_reg = r;
-  world.reg[r] = Wrap(std::int64_t{world.reg[r]} + delta);
+  world.reg[r] = WrapToRegister(std::int64_t{world.reg[r]} + delta);
   return kNextLine;
 }
 
@@ -69,39 +71,25 @@ void Interpreter::Def(std::string_view args) {
   world.reg_name.Set(r, std::string(fields.rest()));
 }
 
-std::int32_t Interpreter::Compare(int command, std::string_view args) {
+std::int32_t Interpreter::Compare(Command command, const RegisterFields& fields,
+                                  std::string_view label, JumpMemo& memo) {
   World& world = game_.world();
-  Fields fields(args);
-  const int r = RegisterOf(world, fields.Take());
-  last_reg = r;
-  if (fields.rest().empty()) return kNextLine;
-  const std::string_view value_field = fields.Take();
-  if (value_field.empty()) return kNextLine;
-  const std::int32_t value = ValueOf(world, value_field);
-  const std::string_view label = fields.rest();
-  if (label.empty()) return kNextLine;
-  const std::int32_t current = world.reg[r];
-  bool holds = false;
-  switch (static_cast<Command>(command)) {
-    case Command::SeEq: holds = current == value; break;
-    case Command::SeNe: holds = current != value; break;
-    case Command::SeGt: holds = current > value; break;
-    case Command::SeLt: holds = current < value; break;
-    default: break;
-  }
-  return holds ? Goto(label) : kNextLine;
+  last_reg = fields.reg;
+  if (!fields.complete) return kNextLine;
+  const std::int32_t value = fields.value.Read(world);
+  const bool holds = CompareHolds(command, world.reg[fields.reg], value);
+  return holds ? JumpTo(label, memo) : kNextLine;
 }
 
-std::int32_t Interpreter::Loop(std::string_view args) {
+std::int32_t Interpreter::Loop(const RegisterFields& fields, std::string_view label,
+                               JumpMemo& memo) {
   World& world = game_.world();
-  Fields fields(args);
-  const int r = RegisterOf(world, fields.Take());
-  const bool has_label = fields.rest().size() < args.size();  // a comma ended the register
-  last_reg = r;
-  if (!has_label || fields.rest().empty()) return kNextLine;
-  if (world.reg[r] <= 0) return kNextLine;
-  --world.reg[r];
-  return Goto(fields.rest());
+  last_reg = fields.reg;
+  if (!fields.complete) return kNextLine;
+  std::int32_t& count = world.reg[fields.reg];
+  if (count <= 0) return kNextLine;
+  --count;
+  return JumpTo(label, memo);
 }
 
 std::int32_t Interpreter::Fim() {

@@ -52,20 +52,13 @@ void Interpreter::SpendLine() {
 
 Interpreter::Interpreter(Game& game) : game_(game) {}
 
-std::int32_t Interpreter::ExecLine(std::string_view line) {
-  std::size_t start = 0;
-  while (start < line.size() && line[start] == ' ') ++start;
-  if (start == line.size()) return kNextLine;
-  const char first = line[start];
-  if (first == ':' || first == '/' || first == ';') return kNextLine;
-  std::size_t blank = start;
-  while (blank < line.size() && line[blank] != ' ') ++blank;
-  const std::string_view word = line.substr(start, blank - start);
-  const std::string_view args = blank == line.size() ? std::string_view() : line.substr(blank + 1);
-
+// Inlined into ExecLine, as the switch was before lines were kept.
+[[gnu::always_inline]] inline std::int32_t Interpreter::Dispatch(Command command,
+                                                                 std::string_view args) {
   Output& out = game_.output();
   World& world = game_.world();
-  const Command command = FindCommand(word);
+  ReadingUse use;  // a reading for this run only: nothing to keep
+  JumpMemo no_memo;
   switch (command) {
     case Command::MsgShow:
       out.ShowMessage(std::string(args));
@@ -83,21 +76,25 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
     case Command::Sub:
     case Command::Mul:
     case Command::Div:
-      return RegisterCommand(static_cast<int>(command), args);
+      return Arithmetic(command, ReadArithmetic(world, args, use));
     case Command::Inc:
-      return IncDec(args, 1);
+      return IncDec(ReadIncDec(world, args, use), 1);
     case Command::Dec:
-      return IncDec(args, -1);
+      return IncDec(ReadIncDec(world, args, use), -1);
     case Command::Def:
       Def(args);
       break;
     case Command::SeEq:
     case Command::SeNe:
     case Command::SeGt:
-    case Command::SeLt:
-      return Compare(static_cast<int>(command), args);
-    case Command::Loop:
-      return Loop(args);
+    case Command::SeLt: {
+      const RegisterFields fields = ReadCompare(world, args, use);
+      return Compare(command, fields, fields.label, no_memo);
+    }
+    case Command::Loop: {
+      const RegisterFields fields = ReadLoop(world, args, use);
+      return Loop(fields, fields.label, no_memo);
+    }
     case Command::IfArq:
       return IfArq(args);
     case Command::Verifica:
@@ -255,6 +252,12 @@ std::int32_t Interpreter::ExecLine(std::string_view line) {
   return kNextLine;
 }
 
+std::int32_t Interpreter::ExecLine(std::string_view line) {
+  const CommandLine split = SplitCommandLine(line);
+  if (!split.runs) return kNextLine;
+  return Dispatch(split.command, split.args);
+}
+
 void Interpreter::RunScript(const std::string& name) {
   CheckRoomForRun();
   game_.output().ClearSuggestions();
@@ -290,13 +293,85 @@ bool Interpreter::LoadScript(const std::string& name, LineList& into) {
 
 void Interpreter::RunFromLabel(LineList& list, std::string_view label, std::int32_t& counter) {
   CheckRoomForRun();
-  for (int i = 0; i < list.Count(); ++i) {
-    if (list.Get(i) == label) {
-      counter = i + 1;
-      RunLoop(list, counter);
-      return;
+  const std::int32_t line = label_lines_.Find(list, label);
+  if (line < 0) return;
+  counter = line + 1;
+  RunLoop(list, counter);
+}
+
+std::int32_t Interpreter::RunListLine(const LineList& list, int index, std::string& copy) {
+  if (line_reuse_) return RunKeptLine(list, index, ReadingsOf(list), copy);
+  // A line that runs from its text is copied first: a nested run may replace the list under it.
+  copy = list.Get(index);
+  return ExecLine(copy);
+}
+
+// Inlined into RunLoop, the loop nearly every line runs in.
+[[gnu::always_inline]] inline std::int32_t Interpreter::RunKeptLine(const LineList& list, int index,
+                                                                    LineReadings& readings,
+                                                                    std::string& copy) {
+  // The kept forms below start no run, so they use their reading in place; a line that runs
+  // from its text is copied first, as a nested run may replace the list under it.
+  World& world = game_.world();
+  LineReading& reading = readings.At(list, index, world);
+  const RegisterFields& fields = reading.fields;
+  std::int32_t& target = world.reg[fields.reg];
+  // The register commands as their bodies run them (commands_registers.cpp), fields read.
+  switch (reading.form) {
+    case LineForm::Nothing:
+      return kNextLine;
+    case LineForm::LastRegOnly:
+      last_reg = fields.reg;
+      return kNextLine;
+    case LineForm::Set:
+      last_reg = fields.reg;
+      target = fields.value.Read(world);
+      return kNextLine;
+    case LineForm::Add: {
+      last_reg = fields.reg;
+      const std::int32_t value = fields.value.Read(world);
+      target = WrapToRegister(std::int64_t{target} + value);
+      return kNextLine;
     }
+    case LineForm::Sub: {
+      last_reg = fields.reg;
+      const std::int32_t value = fields.value.Read(world);
+      target = WrapToRegister(std::int64_t{target} - value);
+      return kNextLine;
+    }
+    case LineForm::Arithmetic:
+      return Arithmetic(reading.command, fields);
+    case LineForm::Inc:
+      last_reg = fields.reg;
+      target = WrapToRegister(std::int64_t{target} + 1);
+      return kNextLine;
+    case LineForm::Dec:
+      last_reg = fields.reg;
+      target = WrapToRegister(std::int64_t{target} - 1);
+      return kNextLine;
+    case LineForm::Compare: {
+      last_reg = fields.reg;
+      const std::int32_t value = fields.value.Read(world);
+      return CompareHolds(reading.command, target, value) ? JumpTo(reading.label, reading.jump)
+                                                          : kNextLine;
+    }
+    case LineForm::Loop:
+      last_reg = fields.reg;
+      if (target <= 0) return kNextLine;
+      --target;
+      return JumpTo(reading.label, reading.jump);
+    case LineForm::Goto:
+      return JumpTo(reading.label, reading.jump);
+    case LineForm::Fim:
+      return Fim();
+    case LineForm::Text:
+      break;
   }
+  const Command command = reading.command;
+  const bool has_args = reading.has_args;
+  const std::size_t args_at = reading.args_at;
+  copy = list.Get(index);
+  return Dispatch(command, has_args ? std::string_view(copy).substr(args_at) : std::string_view());
 }
 
 void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
@@ -304,13 +379,13 @@ void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
   // These lines are not the periodic timer's, even when a timer line started this run: their
   // jumps and fim work on their own list (the timer's loop marks its next line again).
   timer_context = false;
-  // The line is copied before it runs: a nested run may replace the list under it.
   std::string line;
+  LineReadings& readings = ReadingsOf(list);
   while (counter >= 0 && counter < list.Count()) {
     SpendLine();
-    line = list.Get(counter);
     handed_over_ = false;
-    const std::int32_t next = ExecLine(line);
+    const std::int32_t next =
+        line_reuse_ ? RunKeptLine(list, counter, readings, line) : RunListLine(list, counter, line);
     counter = next == kNextLine ? counter + 1 : next;
     if (next == kRunReplaced && handed_over_) break;
   }
@@ -318,15 +393,18 @@ void Interpreter::RunLoop(LineList& list, std::int32_t& counter) {
 
 std::int32_t Interpreter::Goto(std::string_view args) {
   if (args.empty()) return kNextLine;
-  // The target is the first line equal to ":" + args (a leading ':' of args is the label's
-  // own) with the blanks at its end trimmed. Labels are indexed by what follows their ':', so
-  // the name is looked up as it stands in args.
-  std::string_view name = args;
-  if (name.front() == ':') name.remove_prefix(1);
-  while (!name.empty() && static_cast<unsigned char>(name.back()) <= ' ') name.remove_suffix(1);
-  if (!timer_context) return FindLabel(script_lines, name);
+  JumpMemo no_memo;
+  return JumpTo(JumpName(args), no_memo);
+}
+
+std::int32_t Interpreter::JumpTo(std::string_view name, JumpMemo& memo) {
+  const LineList& list = timer_context ? timer_script_lines : script_lines;
   timer_context = false;
-  return FindLabel(timer_script_lines, name);
+  // The first line of a label depends only on the list's lines, which its generation names.
+  if (memo.generation == list.generation()) return memo.target;
+  memo.target = FindLabel(list, name);
+  memo.generation = list.generation();
+  return memo.target;
 }
 
 std::int32_t Interpreter::FindLabel(const LineList& list, std::string_view name) {

@@ -1,7 +1,8 @@
-// The script runner: one line at a time from its text, dispatched on its command word, with
-// the run loops over ScriptLines, a label, or the periodic timer's lines. Runs nest when a
-// command starts another script or an event handler runs during a wait; all runs share the
-// lines and counters below.
+// The script runner: one line at a time, dispatched on its command word, with the run loops
+// over ScriptLines, a label, or the periodic timer's lines. The loops keep what they read of
+// each line (line_reading.h) and use it again while the line cannot have changed. Runs nest
+// when a command starts another script or an event handler runs during a wait; all runs share
+// the lines and counters below.
 #pragma once
 
 #include <cstdint>
@@ -10,6 +11,10 @@
 #include <unordered_map>
 
 #include "game/world/line_list.h"
+#include "script/command_table.h"
+#include "script/first_line_index.h"
+#include "script/line_reading.h"
+#include "script/register_fields.h"
 
 namespace zunk {
 
@@ -37,7 +42,8 @@ class Interpreter {
   // is not looked up again, so a script on the web is fetched once per run.
   void RunFoundScript(const std::string& name);
 
-  // Runs the lines after the first line equal to label, to the end of list.
+  // Runs the lines after the first line equal to label (the whole line, exactly), to the end
+  // of list.
   void RunFromLabel(LineList& list, std::string_view label, std::int32_t& counter);
 
   // Loads the decoded lines of a script; false when it is missing or stops decoding early
@@ -89,19 +95,39 @@ class Interpreter {
   // Counts one line against the line budget.
   void SpendLine();
 
+  // Whether the run loops keep and reuse what they read of each line (the default), or read
+  // every line from its text each time it runs. Both run lines alike; the switch lets tests
+  // compare them.
+  void SetLineReuse(bool on) { line_reuse_ = on; }
+  bool line_reuse() const { return line_reuse_; }
+
  private:
   class DepthGuard;
 
   void RunAvailableScript(const std::string& name);
   void RunLoop(LineList& list, std::int32_t& counter);
+  // Runs line index of list, from its kept reading or (with reuse off) from its text; copy
+  // receives the text when the line runs from it.
+  std::int32_t RunListLine(const LineList& list, int index, std::string& copy);
+  // The same with the reuse on, readings being list's.
+  std::int32_t RunKeptLine(const LineList& list, int index, LineReadings& readings,
+                           std::string& copy);
+  LineReadings& ReadingsOf(const LineList& list) {
+    return &list == &timer_script_lines ? timer_readings_ : script_readings_;
+  }
+  // Runs a command from its argument text.
+  std::int32_t Dispatch(Command command, std::string_view args);
   std::int32_t FindLabel(const LineList& list, std::string_view label);
+  // The jump to a label name in the list being run; memo keeps where it landed.
+  std::int32_t JumpTo(std::string_view name, JumpMemo& memo);
 
   // Registers and control flow.
-  std::int32_t RegisterCommand(int command, std::string_view args);
-  std::int32_t IncDec(std::string_view args, std::int32_t delta);
+  std::int32_t Arithmetic(Command command, const RegisterFields& fields);
+  std::int32_t IncDec(const RegisterFields& fields, std::int32_t delta);
   void Def(std::string_view args);
-  std::int32_t Compare(int command, std::string_view args);
-  std::int32_t Loop(std::string_view args);
+  std::int32_t Compare(Command command, const RegisterFields& fields, std::string_view label,
+                       JumpMemo& memo);
+  std::int32_t Loop(const RegisterFields& fields, std::string_view label, JumpMemo& memo);
   std::int32_t Fim();
   std::int32_t Script(std::string_view args);
   std::int32_t IfArq(std::string_view args);
@@ -126,6 +152,10 @@ class Interpreter {
   // Set by script once its run is over: the loop that ran that line ends there, however
   // long its list is (a label may sit at line 65000, so the result alone cannot tell).
   bool handed_over_ = false;
+  bool line_reuse_ = true;
+  LineReadings script_readings_;  // of ScriptLines, and of any other list a run is given
+  LineReadings timer_readings_;   // of TimerScriptLines
+  FirstLineIndex label_lines_;    // RunFromLabel's
 
   struct TextHash {
     using is_transparent = void;

@@ -42,16 +42,22 @@ int FindRegisterByName(const World& world, std::string_view text) {
   return world.reg_name.FindFirst(text);
 }
 
-std::int32_t ValueOf(const World& world, std::string_view text) {
+ValueOperand ReadValueOperand(const World& world, std::string_view text, ReadingUse& use) {
   text = TrimBlanks(text);
-  if (text.empty()) return 0;
+  if (text.empty()) return {};
   const char first = text[0];
-  if ((first >= '0' && first <= '9') || first == '-') return ParseDecimal(text).value_or(0);
+  if ((first >= '0' && first <= '9') || first == '-') return {ParseDecimal(text).value_or(0)};
+  use.names = true;
   const int index = FindRegisterByName(world, text);
-  return index > 0 ? world.reg[index] : 0;
+  return index > 0 ? ValueOperand{0, index} : ValueOperand{};
 }
 
-int RegisterOf(const World& world, std::string_view text) {
+std::int32_t ValueOf(const World& world, std::string_view text) {
+  ReadingUse use;
+  return ReadValueOperand(world, text, use).Read(world);
+}
+
+int ReadRegisterIndex(const World& world, std::string_view text, ReadingUse& use) {
   text = TrimBlanks(text);
   if (text.empty()) return 0;
   const char first = text[0];
@@ -60,7 +66,13 @@ int RegisterOf(const World& world, std::string_view text) {
     return (n && *n <= kRegisterCount) ? *n : 0;
   }
   if (first == '-') return 0;
+  use.names = true;
   return FindRegisterByName(world, text);
+}
+
+int RegisterOf(const World& world, std::string_view text) {
+  ReadingUse use;
+  return ReadRegisterIndex(world, text, use);
 }
 
 int ObjectOf(World& world, std::string_view text) {

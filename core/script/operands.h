@@ -29,11 +29,26 @@ class Fields {
   std::string_view rest_;
 };
 
+// A value operand read once: a number, or the register whose value is read when the line runs.
+struct ValueOperand {
+  std::int32_t constant = 0;
+  int reg = -1;  // -1: the constant
+  std::int32_t Read(const World& world) const { return reg < 0 ? constant : world.reg[reg]; }
+};
+
+// What reading an operand depended on besides its text: names is set when the text was looked
+// up among the register names, so the reading holds only while they stay the same.
+struct ReadingUse {
+  bool names = false;
+};
+
 // The value of a number or a register name; 0 when it is neither.
 std::int32_t ValueOf(const World& world, std::string_view text);
+ValueOperand ReadValueOperand(const World& world, std::string_view text, ReadingUse& use);
 
 // The register index a number or name denotes; 0 (the scratch register) when none.
 int RegisterOf(const World& world, std::string_view text);
+int ReadRegisterIndex(const World& world, std::string_view text, ReadingUse& use);
 
 // The first register from 1 whose name equals text, 0 when none.
 int FindRegisterByName(const World& world, std::string_view text);

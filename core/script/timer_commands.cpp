@@ -96,15 +96,14 @@ void Interpreter::RunTimerTick() {
     ~ContextEnd() { context = false; }
     bool& context;
   } context_end{timer_context};
-  // The line is copied before it runs: runtime may load other lines under it.
+  // A line running from its text is copied first: runtime may load other lines under it.
   std::string line;
   timer_line = 0;
   while (timer_line >= 0 && timer_line < timer_script_lines.Count()) {
     SpendLine();
     timer_context = true;
-    line = timer_script_lines.Get(timer_line);
     handed_over_ = false;
-    const std::int32_t next = ExecLine(line);
+    const std::int32_t next = RunListLine(timer_script_lines, timer_line, line);
     timer_line = next == kNextLine ? timer_line + 1 : next;
     if (next == kRunReplaced && handed_over_) break;
   }

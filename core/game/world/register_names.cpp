@@ -2,16 +2,43 @@
 #include "game/world/register_names.h"
 
 namespace zunk {
+namespace {
+std::uint64_t next_version = 0;  // one thread: no atomics needed
+}  // namespace
+
+RegisterNames::RegisterNames() {
+  NewVersion();
+}
+
+RegisterNames::RegisterNames(const RegisterNames& other)
+    : names_(other.names_), version_(other.version_) {}
+
+RegisterNames& RegisterNames::operator=(const RegisterNames& other) {
+  if (this == &other) return *this;
+  names_ = other.names_;
+  version_ = other.version_;
+  index_stale_ = true;
+  return *this;
+}
+
+void RegisterNames::NewVersion() {
+  version_ = ++next_version;
+}
 
 void RegisterNames::Set(int index, std::string name) {
   if (index < 0 || index > kCount) return;
+  // Register 0's name is never looked up, and an unchanged name changes no lookup.
+  if (index > 0 && names_[index] != name) {
+    index_stale_ = true;
+    NewVersion();
+  }
   names_[index] = std::move(name);
-  if (index > 0) index_stale_ = true;
 }
 
 void RegisterNames::ClearScriptNames() {
   for (int i = 1; i <= kCount; ++i) names_[i].clear();
   index_stale_ = true;
+  NewVersion();
 }
 
 const RegisterNames::Entry* RegisterNames::Lookup(std::string_view name) const {

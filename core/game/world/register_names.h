@@ -4,6 +4,7 @@
 #pragma once
 
 #include <array>
+#include <cstdint>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,6 +15,12 @@ class RegisterNames {
  public:
   static constexpr int kCount = 250;  // names of registers 1..250; 0 can be set, never found
 
+  RegisterNames();
+  // A copy rebuilds its own lookup index (the index points into the names it was built from).
+  // Moves copy too, so no set of names is ever left emptied under a version it did not have.
+  RegisterNames(const RegisterNames& other);
+  RegisterNames& operator=(const RegisterNames& other);
+
   const std::string& operator[](int index) const { return names_[index]; }
   void Set(int index, std::string name);
   void ClearScriptNames();  // registers 1..250
@@ -23,6 +30,10 @@ class RegisterNames {
   int FindFirst(std::string_view name) const;
   int FindLast(std::string_view name) const;
 
+  // Changes whenever a lookup could give another result; unique across all sets of names, so
+  // what was resolved from names stays good while the version stays the same.
+  std::uint64_t version() const { return version_; }
+
  private:
   struct Entry {
     std::string_view name;  // into names_
@@ -31,7 +42,10 @@ class RegisterNames {
   };
   const Entry* Lookup(std::string_view name) const;
 
+  void NewVersion();
+
   std::array<std::string, kCount + 1> names_{};
+  std::uint64_t version_ = 0;
   mutable bool index_stale_ = true;
   mutable std::array<std::vector<Entry>, 256> index_;  // by first character
 };
