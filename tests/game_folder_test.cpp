@@ -125,6 +125,31 @@ TEST_P(ConfinedGameFolder, LinksNeverLeadReadsOrWritesOutside) {
             "alvosegredo");
 }
 
+// A settled listing answers lookups alone only for regular files reached through real
+// folders; a file or folder swapped for a link afterwards is looked at again.
+TEST_P(ConfinedGameFolder, SwappingAFileForALinkIsSeenThroughAKeptListing) {
+  const GameFolder& folder = game().folder();
+  WriteFile("real/carta.txt", "carta");
+  WriteFile("nota.txt", "nota");
+  WriteBytes(outside_.path() / "carta.txt", "fora");
+  const auto settle = [](const fs::path& path) {
+    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
+  };
+  settle(dir_.path() / "real");
+  settle(dir_.path());
+  ASSERT_TRUE(folder.Exists("NOTA.TXT") && folder.Exists("Real\\Carta.txt"));
+  fs::remove(dir_.path() / "nota.txt");
+  fs::create_symlink(outside_.path() / "segredo.txt", dir_.path() / "nota.txt");
+  fs::rename(dir_.path() / "real", dir_.path() / "antigo");
+  fs::create_symlink(outside_.path(), dir_.path() / "real");
+  for (int settled = 0; settled < 2; ++settled) {  // listed while recent, then settled
+    EXPECT_FALSE(folder.Exists("NOTA.TXT") || folder.Exists("nota.txt"));
+    EXPECT_FALSE(folder.Exists("Real\\Carta.txt") || folder.Exists("real/carta.txt"));
+    EXPECT_TRUE(folder.Exists("antigo/carta.txt"));
+    settle(dir_.path());
+  }
+}
+
 // The scratch file is rewritten in place while it is ours alone; a hard link planted under
 // its name is replaced, never written through.
 TEST_P(ConfinedGameFolder, ScratchWritesNeverReachALinkedFile) {

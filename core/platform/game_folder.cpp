@@ -1,6 +1,7 @@
 // Confinement, case-insensitive lookup, bounded reads and atomic writes for game folder files.
 #include "platform/game_folder.h"
 
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -232,14 +233,28 @@ fs::path GameFolder::Absolute(const std::string& relative) const {
 
 GameFolder::Listing* GameFolder::Relist(const fs::path& dir, fs::file_time_type modified) const {
   const auto listed_at = fs::file_time_type::clock::now();
+  // readdir tells each entry's kind without a status call per entry (DT_UNKNOWN on file
+  // systems that do not, which then counts as Other).
+  DIR* folder = ::opendir(dir.c_str());
+  if (folder == nullptr) {
+    listings_.erase(dir.native());
+    return nullptr;
+  }
   Listing& listing = listings_[dir.native()];
   listing.by_folded_name.clear();
-  std::error_code ec;
-  for (fs::directory_iterator it(dir, ec), end; !ec && it != end; it.increment(ec)) {
-    const std::string utf8 = it->path().filename().string();
-    listing.by_folded_name[Folded(Utf8ToCp1252(utf8))].push_back(utf8);
+  errno = 0;
+  while (const dirent* entry = ::readdir(folder)) {
+    const std::string utf8 = entry->d_name;
+    if (utf8 == "." || utf8 == "..") continue;
+    const EntryKind kind = entry->d_type == DT_REG   ? EntryKind::File
+                           : entry->d_type == DT_DIR ? EntryKind::Folder
+                                                     : EntryKind::Other;
+    listing.by_folded_name[Folded(Utf8ToCp1252(utf8))].push_back({utf8, kind});
+    errno = 0;
   }
-  if (ec) {
+  const bool failed = errno != 0;
+  ::closedir(folder);
+  if (failed) {
     listings_.erase(dir.native());
     return nullptr;
   }
@@ -250,8 +265,8 @@ GameFolder::Listing* GameFolder::Relist(const fs::path& dir, fs::file_time_type 
 
 // The listings only find names; whatever they find is opened through the confined folder,
 // so a listing read through a link cannot lead outside.
-std::optional<std::string> GameFolder::FindEntry(const std::string& relative_dir,
-                                                 const std::string& component) const {
+std::optional<GameFolder::FoundEntry> GameFolder::FindEntry(const std::string& relative_dir,
+                                                            const std::string& component) const {
   const fs::path dir = Absolute(relative_dir);
   const auto modified = ModifiedTime(dir);
   if (!modified) return std::nullopt;
@@ -261,22 +276,28 @@ std::optional<std::string> GameFolder::FindEntry(const std::string& relative_dir
   if (cached != listings_.end() && cached->second.trusted && cached->second.modified == *modified) {
     listing = &cached->second;
   } else {
-    // The folder changed (or is new to us): the exact name needs no listing.
+    // The folder changed (or is new to us): the exact name needs no listing, and its kind
+    // is left for the open to tell.
     std::error_code ec;
-    if (fs::exists(dir / exact, ec)) return exact;
+    if (fs::exists(dir / exact, ec)) return FoundEntry{exact, EntryKind::Other};
     listing = Relist(dir, *modified);
     if (listing == nullptr) return std::nullopt;
   }
   const auto found = listing->by_folded_name.find(Folded(component));
   if (found == listing->by_folded_name.end()) return std::nullopt;
-  for (const std::string& name : found->second) {
-    if (name == exact) return name;
+  // A listing not yet settled may miss a change made in the same tick: it finds names but
+  // does not vouch for their kind.
+  const auto vouched = [&](const Entry& entry) {
+    return FoundEntry{entry.name, listing->trusted ? entry.kind : EntryKind::Other};
+  };
+  for (const Entry& entry : found->second) {
+    if (entry.name == exact) return vouched(entry);
   }
-  return found->second.front();
+  return vouched(found->second.front());
 }
 
 void GameFolder::NoteOwnChange(const std::string& relative_dir, const std::string& name,
-                               std::optional<fs::file_time_type> before) const {
+                               EntryKind kind, std::optional<fs::file_time_type> before) const {
   const fs::path dir = Absolute(relative_dir);
   const auto kept = listings_.find(dir.native());
   if (kept == listings_.end()) return;
@@ -289,8 +310,14 @@ void GameFolder::NoteOwnChange(const std::string& relative_dir, const std::strin
     listings_.erase(kept);
     return;
   }
-  std::vector<std::string>& names = listing.by_folded_name[Folded(Utf8ToCp1252(name))];
-  if (std::find(names.begin(), names.end(), name) == names.end()) names.push_back(name);
+  std::vector<Entry>& entries = listing.by_folded_name[Folded(Utf8ToCp1252(name))];
+  const auto same = std::find_if(entries.begin(), entries.end(),
+                                 [&](const Entry& entry) { return entry.name == name; });
+  if (same == entries.end()) {
+    entries.push_back({name, kind});
+  } else {
+    same->kind = kind;
+  }
   listing.modified = *after;
   listing.trusted = true;
 }
@@ -312,7 +339,7 @@ std::optional<GameFolder::OpenFile> GameFolder::OpenLocated(std::string_view nam
   for (const std::string& part : *parts) {
     const auto next = FindEntry(relative, part);
     if (!next) return std::nullopt;
-    relative = Join(relative, *next);
+    relative = Join(relative, next->name);
   }
   OpenFile file{std::move(relative), Fd(), {}};
   file.fd = confined_.Open(file.relative, flags);
@@ -323,6 +350,19 @@ std::optional<GameFolder::OpenFile> GameFolder::OpenLocated(std::string_view nam
 }
 
 std::optional<std::string> GameFolder::Locate(std::string_view name) const {
+  const auto parts = SafeComponents(name);
+  if (!parts) return std::nullopt;
+  // The kept listings answer alone when they vouch for every step: real folders on the way
+  // and a regular file at the end. Its kind stays as listed while its folder's time does.
+  std::string relative;
+  for (std::size_t i = 0; i < parts->size(); ++i) {
+    const auto next = FindEntry(relative, (*parts)[i]);
+    if (!next) return std::nullopt;
+    relative = Join(relative, next->name);
+    const EntryKind wanted = i + 1 < parts->size() ? EntryKind::Folder : EntryKind::File;
+    if (next->kind != wanted) break;
+    if (i + 1 == parts->size()) return relative;
+  }
   auto file = OpenLocated(name, O_PATH);
   if (!file) return std::nullopt;
   return std::move(file->relative);
@@ -381,14 +421,14 @@ std::optional<GameFolder::WriteTarget> GameFolder::PrepareWrite(std::string_view
   for (std::size_t i = 0; i + 1 < parts->size(); ++i) {
     std::string child;
     if (const auto found = FindEntry(target.dir, (*parts)[i])) {
-      child = *found;
+      child = found->name;
     } else {
       child = Cp1252ToUtf8((*parts)[i]);
       const auto before = ModifiedTime(Absolute(target.dir));
       if (::mkdirat(target.folder.get(), child.c_str(), 0755) != 0 && errno != EEXIST) {
         return std::nullopt;
       }
-      NoteOwnChange(target.dir, child, before);
+      NoteOwnChange(target.dir, child, EntryKind::Folder, before);
     }
     target.dir = Join(target.dir, child);
     target.folder = confined_.Open(target.dir, O_RDONLY | O_DIRECTORY);
@@ -396,7 +436,7 @@ std::optional<GameFolder::WriteTarget> GameFolder::PrepareWrite(std::string_view
   }
   const auto existing = FindEntry(target.dir, parts->back());
   target.exists = existing.has_value();
-  target.file = existing ? *existing : Cp1252ToUtf8(parts->back());
+  target.file = existing ? existing->name : Cp1252ToUtf8(parts->back());
   return target;
 }
 
@@ -407,7 +447,7 @@ bool GameFolder::Replace(const WriteTarget& target, std::string_view bytes, bool
     listings_.erase(Absolute(target.dir).native());
     return false;
   }
-  NoteOwnChange(target.dir, target.file, before);
+  NoteOwnChange(target.dir, target.file, EntryKind::File, before);
   return true;
 }
 

@@ -79,6 +79,9 @@ class GameFolder {
   // component and of the file name. Folder listings are kept between calls and read again
   // whenever a folder's modification time changes, so a missing name costs one status call
   // of its folder instead of a scan. Nothing when the file would lie outside the folder.
+  // A name that a kept, settled listing shows as a regular file (reached through real
+  // folders, no links) costs only that folder's status call, found or not; anything else
+  // is opened through the confined folder to be sure.
   std::optional<std::string> Locate(std::string_view name) const;
   bool Exists(std::string_view name) const { return Locate(name).has_value(); }
 
@@ -112,10 +115,22 @@ class GameFolder {
  private:
   // The names of one folder, by their case-folded CP1252 form (UTF-8 file names, in listing
   // order).
+  // What a listing knows of an entry's kind: a folder's entries keep their kind while the
+  // folder's time is unchanged (a rename or removal changes it).
+  enum class EntryKind { File, Folder, Other };  // Other: a link, or not told
+  struct Entry {
+    std::string name;
+    EntryKind kind = EntryKind::Other;
+  };
   struct Listing {
     std::filesystem::file_time_type modified;
     bool trusted = false;  // the folder had not changed for a while when it was listed
-    std::unordered_map<std::string, std::vector<std::string>> by_folded_name;
+    std::unordered_map<std::string, std::vector<Entry>> by_folded_name;
+  };
+  // A found entry, and whether a kept listing vouches for its kind.
+  struct FoundEntry {
+    std::string name;
+    EntryKind kind = EntryKind::Other;
   };
 
   // The regular file for a name, opened through the confined folder with flags.
@@ -128,12 +143,12 @@ class GameFolder {
 
   // The entry of the folder at relative path dir whose name is component (CP1252): the
   // exact name when present, else one that differs only in case; its UTF-8 name.
-  std::optional<std::string> FindEntry(const std::string& dir, const std::string& component) const;
+  std::optional<FoundEntry> FindEntry(const std::string& dir, const std::string& component) const;
   // Lists a folder afresh; nothing when it cannot be read.
   Listing* Relist(const std::filesystem::path& dir, std::filesystem::file_time_type modified) const;
   // Our own change of a folder: its kept listing learns the name and the new time, if it was
   // up to date before the change (before: the folder's time then).
-  void NoteOwnChange(const std::string& dir, const std::string& name,
+  void NoteOwnChange(const std::string& dir, const std::string& name, EntryKind kind,
                      std::optional<std::filesystem::file_time_type> before) const;
   std::filesystem::path Absolute(const std::string& relative) const;
 
