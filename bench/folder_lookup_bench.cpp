@@ -13,6 +13,7 @@ namespace zunk {
 namespace {
 
 using testing::FakeHost;
+using testing::SettleTime;
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -42,9 +43,7 @@ class FolderGame {
       const std::string name = (i % 2 ? "local" : "foto") + std::to_string(i);
       WriteBytes(dir_.path() / (name + (i % 2 ? ".scpt" : ".jpg")), "00");
     }
-    // Installed a while ago, as a player's game is (see parser_bench.cpp).
-    std::filesystem::last_write_time(
-        dir_.path(), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    SettleTime(dir_.path());  // installed a while ago, as a player's game is
     game_ = std::make_unique<Game>(host_, GameConfig{dir_.path(), "teste", "", {}});
   }
   Game& game() { return *game_; }

@@ -12,6 +12,7 @@ namespace zunk {
 namespace {
 
 using testing::FakeHost;
+using testing::SettleTime;
 using testing::TempDir;
 using testing::WriteBytes;
 
@@ -85,8 +86,7 @@ class ParserGame {
     }
     // Installed a while ago, as a player's game is: a folder changed this very moment has its
     // listing read again until its time has settled, which is not what a sentence costs.
-    std::filesystem::last_write_time(
-        dir_.path(), std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
+    SettleTime(dir_.path());
     game_ = std::make_unique<Game>(host_, GameConfig{dir_.path(), "teste", "", {}});
   }
   Game& game() { return *game_; }

@@ -20,12 +20,9 @@ TEST(GameFolder, KeptListingsFollowTheFolder) {
     return path.value_or("-") + " ";
   };
   // A folder whose time lies an hour back has its listing kept.
-  auto settle = [](const fs::path& path) {
-    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
-  };
   for (const char* name : {"a.txt", "A.txt", "Sub/Pic.JPG"}) WriteBytes(dir.path() / name, "1");
-  settle(dir.path() / "Sub");
-  settle(dir.path());
+  SettleTime(dir.path() / "Sub");
+  SettleTime(dir.path());
   EXPECT_EQ(found("y.scpt") + found("A.txt") + found("a.txt") + found("sub\\pic.jpg") +
                 found("sub") + found("../a.txt"),
             "- A.txt a.txt Sub/Pic.JPG - - ");
@@ -40,7 +37,7 @@ TEST(GameFolder, KeptListingsFollowTheFolder) {
   fs::last_write_time(dir.path(), listed);
   EXPECT_EQ(found("z.scpt"), "Z.scpt ");
   // The folder's own writes are seen whatever the time says.
-  settle(dir.path());
+  SettleTime(dir.path());
   const auto settled = fs::last_write_time(dir.path());
   EXPECT_EQ(found("NOVO.TXT"), "- ");
   ASSERT_TRUE(folder.Write("novo.txt", "6"));
@@ -132,11 +129,8 @@ TEST_P(ConfinedGameFolder, SwappingAFileForALinkIsSeenThroughAKeptListing) {
   WriteFile("real/carta.txt", "carta");
   WriteFile("nota.txt", "nota");
   WriteBytes(outside_.path() / "carta.txt", "fora");
-  const auto settle = [](const fs::path& path) {
-    fs::last_write_time(path, fs::file_time_type::clock::now() - std::chrono::hours(1));
-  };
-  settle(dir_.path() / "real");
-  settle(dir_.path());
+  SettleTime(dir_.path() / "real");
+  SettleTime(dir_.path());
   ASSERT_TRUE(folder.Exists("NOTA.TXT") && folder.Exists("Real\\Carta.txt"));
   fs::remove(dir_.path() / "nota.txt");
   fs::create_symlink(outside_.path() / "segredo.txt", dir_.path() / "nota.txt");
@@ -146,7 +140,7 @@ TEST_P(ConfinedGameFolder, SwappingAFileForALinkIsSeenThroughAKeptListing) {
     EXPECT_FALSE(folder.Exists("NOTA.TXT") || folder.Exists("nota.txt"));
     EXPECT_FALSE(folder.Exists("Real\\Carta.txt") || folder.Exists("real/carta.txt"));
     EXPECT_TRUE(folder.Exists("antigo/carta.txt"));
-    settle(dir_.path());
+    SettleTime(dir_.path());
   }
 }
 

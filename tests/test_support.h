@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -161,6 +162,13 @@ class TempDir {
 inline void WriteBytes(const std::filesystem::path& path, const std::string& bytes) {
   std::filesystem::create_directories(path.parent_path());
   std::ofstream(path, std::ios::binary) << bytes;
+}
+
+// Sets a file's or folder's time an hour back, as an installed game's is: the game folder
+// keeps a folder's listing only once its time has settled.
+inline void SettleTime(const std::filesystem::path& path) {
+  std::filesystem::last_write_time(
+      path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(1));
 }
 
 inline std::string ReadBytes(const std::filesystem::path& path) {
